@@ -1,0 +1,26 @@
+# The two set-up commands: `make run` and `make test`. Each installs what is
+# missing, then configures and builds into build/.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: deps build run test bench clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@bash scripts/run.sh $(BUILD)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@bash scripts/bench.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD)
