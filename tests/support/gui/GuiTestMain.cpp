@@ -6,6 +6,8 @@
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  // CTest lists the tests without the test environment: no display needed.
+  if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }
