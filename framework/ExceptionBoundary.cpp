@@ -33,10 +33,8 @@ void CallIntoProgram(const std::function<void()>& call) {
     }
     const std::exception_ptr escaped = helper(&Invoke, const_cast<std::function<void()>*>(&call));
     if (escaped) std::rethrow_exception(escaped);
-  } catch (const std::exception& error) {
-    UnhandledException(error);
   } catch (...) {
-    Report("(unknown exception type)", "An exception that is no std::exception was thrown.");
+    UnhandledException(std::current_exception());
   }
 }
 
@@ -55,3 +53,14 @@ std::string ExceptionClassName(const std::exception& error) {
 }
 
 void UnhandledException(const std::exception& error) { Report(ExceptionClassName(error), error.what()); }
+
+void UnhandledException(std::exception_ptr error) {
+  if (!error) return;
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& known) {
+    UnhandledException(known);
+  } catch (...) {
+    Report("(unknown exception type)", "An exception that is no std::exception was thrown.");
+  }
+}

@@ -17,6 +17,9 @@ bool CallIntoProgram(const std::function<bool()>& call, bool fallback);
 // standard error and a message box, each naming the exception's class; then
 // the application quits the usual way, with a non-zero exit status.
 void UnhandledException(const std::exception& error);
+// The same for an exception of any kind, as catch (...) has it; a null
+// pointer reports nothing.
+void UnhandledException(std::exception_ptr error);
 
 // The class name of an exception as the report shows it.
 std::string ExceptionClassName(const std::exception& error);
