@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
 
+#include "FileSizeLimit.h"
 #include "TempDir.h"
 #include "TextOutputStream.h"
 
@@ -71,14 +70,11 @@ TEST(TextOutputStream, CreateFailsForAFolderInTheWayAndLeavesItAlone) {
 }
 
 TEST(TextOutputStream, AFailedWriteKeepsTheOldFileByteForByte) {
-  // A file size limit makes writes past it fail as a full disk would, even
-  // for root. The limit holds for this test's own process only.
   TempDir dir;
   const std::string old = "Version: old\n" + std::string(1000, 'o') + "\n";
   WriteFile(dir / "out", old);
-  std::signal(SIGXFSZ, SIG_IGN);
-  const rlimit limit{4096, 4096};
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  const FileSizeLimit limit(4096);
+  ASSERT_TRUE(limit.applied());
   const Ref<TextOutputStream> stream = TextOutputStream::Create(FolderItem((dir / "out").string()));
   ASSERT_FALSE(stream.IsNil());
   for (int i = 0; i < 100000; ++i) stream->WriteLine("a line that will not fit " + std::to_string(i));
