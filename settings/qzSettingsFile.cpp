@@ -114,7 +114,7 @@ void qzSettings_Export() {
   stream->WriteLine(kSettingsHeader);
   // A full-width index: every entry is written, however many there are.
   for (size_t i = 0; i < qzSettingsDict->Count(); ++i) {
-    const std::string& key = qzSettingsDict->Key(i);
+    const std::string key = qzSettingsDict->Key(i);
     stream->WriteLine(key + ": " + qzSettingsDict->Value(key));
   }
   if (!stream->Close()) MsgBox(ErrorWriteFailed());

@@ -27,6 +27,7 @@ void EnsureTable() {
 // Line breaks are escaped so that a value fits on one line of the file. The
 // carriage return goes first, so CR LF becomes "$$13$$$$10$$".
 std::string Escaped(const std::string& value) {
+  if (value.find('\r') == std::string::npos && value.find('\n') == std::string::npos) return value;
   return ReplaceAll(ReplaceAll(value, Chr(13), "$$13$$"), Chr(10), "$$10$$");
 }
 

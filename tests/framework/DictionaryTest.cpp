@@ -46,6 +46,37 @@ TEST(Dictionary, KeysMatchExactly) {
   EXPECT_FALSE(dict.HasKey("k"));
 }
 
+TEST(Dictionary, WhatWasJustStoredIsSeenAtOnce) {
+  Dictionary dict;
+  dict.SetValue("a", "1");
+  EXPECT_TRUE(dict.HasKey("a"));
+  dict.SetValue("b", "2");
+  EXPECT_EQ(dict.Count(), 2u);
+  dict.SetValue("c", "3");
+  EXPECT_EQ(dict.Key(2), "c");
+  dict.SetValue("a", "4");
+  EXPECT_EQ(dict.Value("a"), "4");
+  dict.SetValue("", "");
+  EXPECT_EQ(dict.Value(""), "");
+  EXPECT_EQ(dict.Count(), 4u);
+}
+
+TEST(Dictionary, ValuesReplacedOverAndOverStayRight) {
+  // As a text field stores its text at every key press: shorter, longer and
+  // equal values in turn, many times over.
+  Dictionary dict;
+  for (int round = 0; round < 2000; ++round)
+    for (int key = 0; key < 20; ++key)
+      dict.SetValue("key" + std::to_string(key),
+                    std::string(static_cast<size_t>((round * 7 + key) % 50), 'a' + key % 26) + std::to_string(round));
+  ASSERT_EQ(dict.Count(), 20u);
+  for (int key = 0; key < 20; ++key) {
+    EXPECT_EQ(dict.Key(static_cast<size_t>(key)), "key" + std::to_string(key));
+    EXPECT_EQ(dict.Value("key" + std::to_string(key)),
+              std::string(static_cast<size_t>((1999 * 7 + key) % 50), 'a' + key % 26) + "1999");
+  }
+}
+
 TEST(Dictionary, KeepsOrderAndValuesWhileGrowingLarge) {
   // Growing rehashes the table many times; the listing must survive that.
   Dictionary dict;
