@@ -56,17 +56,6 @@ TEST(TextInputStream, LinesLongerThanOneBlockAndLineEndsSplitBetweenBlocks) {
   EXPECT_EQ(LinesOf("a\n" + huge + "\nb"), (Lines{"a", huge, "b"}));
 }
 
-TEST(TextInputStream, ReadLineAtTheEndGivesEmptyText) {
-  TempDir dir;
-  WriteFile(dir / "text", "only\n");
-  const Ref<TextInputStream> stream = TextInputStream::Open(FolderItem((dir / "text").string()));
-  ASSERT_FALSE(stream.IsNil());
-  EXPECT_EQ(stream->ReadLine(), "only");
-  EXPECT_TRUE(stream->EndOfFile());
-  EXPECT_EQ(stream->ReadLine(), "");
-  EXPECT_TRUE(stream->EndOfFile());
-}
-
 TEST(TextInputStream, OpenFailsForWhatHoldsNoText) {
   TempDir dir;
   EXPECT_TRUE(TextInputStream::Open(FolderItem((dir / "missing").string())).IsNil());

@@ -60,15 +60,6 @@ TEST(TextOutputStream, CreateFailsWhenTheFolderIsMissing) {
   EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
 }
 
-TEST(TextOutputStream, CreateFailsForAFolderInTheWayAndLeavesItAlone) {
-  TempDir dir;
-  std::filesystem::create_directory(dir / "out");
-  WriteFile(dir / "out/inside", "kept");
-  EXPECT_TRUE(TextOutputStream::Create(FolderItem((dir / "out").string())).IsNil());
-  EXPECT_EQ(ReadFile(dir / "out/inside"), "kept");
-  EXPECT_EQ(EntriesIn(dir), 1u);
-}
-
 TEST(TextOutputStream, AFailedWriteKeepsTheOldFileByteForByte) {
   TempDir dir;
   const std::string old = "Version: old\n" + std::string(1000, 'o') + "\n";

@@ -46,6 +46,16 @@ protected:
     qzSettings_Import();
   }
 
+  // Exports and checks the file, then that the next start reads it back into
+  // a table that exports the same bytes.
+  void ExpectExportAndReadBack(const std::string& expected) {
+    qzSettings_Export();
+    EXPECT_EQ(ReadPrefs(), expected);
+    Restart();
+    qzSettings_Export();
+    EXPECT_EQ(ReadPrefs(), expected) << "read back the same";
+  }
+
   TempDir dir_;
   MessageRecorder messages_;
 };

@@ -52,14 +52,9 @@ TEST_F(SettingsExport, TheFileIsReadBackIntoTheSameTable) {
   qzSettingsSet_Integer("RamDiskSize", 4095);
   qzSettingsSet_String("RamDiskName", "Work: Scratch\r\nDisk");
   qzSettingsSet_String("", "");
-  qzSettings_Export();
-  const std::string written = ReadPrefs();
-  EXPECT_EQ(written, Prefs("RamDiskSize: 4095\nRamDiskName: Work: Scratch$$13$$$$10$$Disk\n: \n"));
-  Restart();
+  ExpectExportAndReadBack(Prefs("RamDiskSize: 4095\nRamDiskName: Work: Scratch$$13$$$$10$$Disk\n: \n"));
   EXPECT_EQ(qzSettingsGet_Integer("RamDiskSize"), 4095);
   EXPECT_EQ(qzSettingsGet_String("RamDiskName"), "Work: Scratch\r\nDisk");
-  qzSettings_Export();
-  EXPECT_EQ(ReadPrefs(), written);
 }
 
 TEST_F(SettingsExport, EveryEntryIsWrittenPastSixtyFiveThousand) {

@@ -137,11 +137,7 @@ TEST_F(SettingsImport, LinesThatOnlyLookLikeHeadersAreKeys) {
   EXPECT_EQ(qzSettingsGet_String("[APPLICATION SETTINGS] "), "");
   EXPECT_EQ(qzSettingsGet_String("["), "");
   EXPECT_EQ(qzSettingsGet_String("[x]"), "y");
-  qzSettings_Export();
-  EXPECT_EQ(ReadPrefs(), Prefs("[APPLICATION SETTINGS] : \n[: \n]: \n[x]: y\n"));
-  Restart();
-  qzSettings_Export();
-  EXPECT_EQ(ReadPrefs(), Prefs("[APPLICATION SETTINGS] : \n[: \n]: \n[x]: y\n")) << "read back the same";
+  ExpectExportAndReadBack(Prefs("[APPLICATION SETTINGS] : \n[: \n]: \n[x]: y\n"));
 }
 
 TEST_F(SettingsImport, KeyLinesSplitAtTheFirstColonAndBlank) {
@@ -153,19 +149,14 @@ TEST_F(SettingsImport, KeyLinesSplitAtTheFirstColonAndBlank) {
   EXPECT_EQ(qzSettingsGet_String("trailing"), "");
   EXPECT_EQ(qzSettingsGet_String(":leading"), "");
   EXPECT_EQ(qzSettingsGet_String(""), "only value");
-  qzSettings_Export();
-  EXPECT_EQ(ReadPrefs(),
-            Prefs("RamDiskName: two: words\ncolon:noblank: \nnone: \ntrailing: \n:leading: \n: only value\n"));
+  ExpectExportAndReadBack(
+      Prefs("RamDiskName: two: words\ncolon:noblank: \nnone: \ntrailing: \n:leading: \n: only value\n"));
 }
 
 TEST_F(SettingsImport, AnEmptyLineIsTheEmptyKeyAndReadsBackTheSame) {
   WritePrefs(Prefs("a: 1\n\nb: 2\n"));
   qzSettings_Import();
-  qzSettings_Export();
-  EXPECT_EQ(ReadPrefs(), Prefs("a: 1\n: \nb: 2\n"));
-  Restart();
-  qzSettings_Export();
-  EXPECT_EQ(ReadPrefs(), Prefs("a: 1\n: \nb: 2\n"));
+  ExpectExportAndReadBack(Prefs("a: 1\n: \nb: 2\n"));
 }
 
 TEST_F(SettingsImport, TheLaterOfTwoEqualKeysWins) {

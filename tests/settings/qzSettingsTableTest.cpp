@@ -86,17 +86,6 @@ TEST_F(SettingsTable, IntegersOfTextThatIsNoPlainIntegerAreDefined) {
   EXPECT_EQ(qzSettingsGet_Integer("n"), 0);
 }
 
-TEST_F(SettingsTable, KeysAreUsedExactlyAsGiven) {
-  qzSettingsSet_String("RamDiskName", "upper");
-  qzSettingsSet_String("ramdiskname", "lower");
-  qzSettingsSet_String(" RamDiskName", "blank");
-  qzSettingsSet_String("", "empty key");
-  EXPECT_EQ(qzSettingsGet_String("RamDiskName"), "upper");
-  EXPECT_EQ(qzSettingsGet_String("ramdiskname"), "lower");
-  EXPECT_EQ(qzSettingsGet_String(" RamDiskName"), "blank");
-  EXPECT_EQ(qzSettingsGet_String(""), "empty key");
-}
-
 TEST_F(SettingsTable, AfterItsReleaseTheTableIsANilObject) {
   qzSettingsSet_String("k", "v");
   qzSettingsReleaseDict();
