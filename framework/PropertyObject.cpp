@@ -13,6 +13,12 @@ const PropertyTable::Entry* PropertyTable::Find(std::string_view name) const {
   return found == entries_.end() ? nullptr : &found->second;
 }
 
+std::vector<std::string> PropertyTable::Names() const {
+  std::vector<std::string> names;
+  for (const auto& entry : entries_) names.push_back(entry.first);
+  return names;
+}
+
 std::optional<PropertyType> PropertyTable::TypeOf(std::string_view name) const {
   const Entry* entry = Find(name);
   if (!entry) return std::nullopt;

@@ -46,6 +46,7 @@ public:
   PropertyTable& Keep(std::string name, PropertyType type);
 
   const Entry* Find(std::string_view name) const;
+  std::vector<std::string> Names() const;
   std::optional<PropertyType> TypeOf(std::string_view name) const;
   // Every record of list, typed by this table; see DecodePropertyList.
   std::vector<PropertyRecord> Decode(std::string_view list) const;

@@ -38,3 +38,9 @@ template <typename T, typename... Args>
 Ref<T> New(Args&&... args) {
   return Ref<T>(std::make_shared<T>(std::forward<Args>(args)...));
 }
+
+// The same object seen as a T; nil when the handle is nil or the object is no T.
+template <typename T, typename U>
+Ref<T> RefCast(const Ref<U>& ref) {
+  return Ref<T>(std::dynamic_pointer_cast<T>(ref.shared()));
+}

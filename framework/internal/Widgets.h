@@ -1,0 +1,96 @@
+#pragma once
+// The Qt side of windows and controls. Framework-internal: the program never
+// includes this header.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QValidator>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <memory>
+
+#include "Color.h"
+
+class Window;
+
+// The area below any menu bar where the controls stand; its size is the
+// window's Width and Height.
+class ContentArea : public QWidget {
+public:
+  ContentArea(Window& owner, QWidget* parent);
+  QSize sizeHint() const override { return designSize_; }
+  void SetDesignSize(QSize size);
+
+protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  Window& owner_;
+  QSize designSize_;
+};
+
+// The top-level widget of a window: an optional menu bar on top (the
+// layout's menu bar), the content area below it. While the window is open
+// the widget holds the window object alive; it deletes itself once closed.
+class WindowWidget : public QWidget {
+public:
+  explicit WindowWidget(Window& owner);
+  ~WindowWidget() override;
+
+  Window* owner() const { return owner_; }
+  void Forget() { owner_ = nullptr; }
+  void KeepAlive(std::shared_ptr<Window> window) { keepAlive_ = std::move(window); }
+
+  ContentArea* content = nullptr;
+  QVBoxLayout* layout = nullptr;
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+private:
+  Window* owner_;
+  std::shared_ptr<Window> keepAlive_;
+};
+
+struct WindowPeer {
+  QPointer<WindowWidget> widget;
+};
+
+struct ControlPeer {
+  QPointer<QWidget> widget;
+  // False for controls that never take the keyboard focus (labels).
+  bool takesFocus = false;
+};
+
+// A label's widget; mouse and key events of labels arrive here.
+class LabelWidget : public QLabel {
+public:
+  using QLabel::QLabel;
+};
+
+class TextFieldWidget : public QLineEdit {
+public:
+  using QLineEdit::QLineEdit;
+  bool acceptTabs = false;
+
+protected:
+  bool event(QEvent* event) override;
+};
+
+// A field's input mask as a validator: every character must fit the mask's
+// character at its position, and the text may stop short of the mask's end.
+class MaskValidator : public QValidator {
+public:
+  MaskValidator(QString mask, QObject* parent) : QValidator(parent), mask_(std::move(mask)) {}
+  State validate(QString& input, int& position) const override;
+
+private:
+  QString mask_;
+};
+
+inline QColor ToQColor(Color color) { return QColor(color.red, color.green, color.blue); }
