@@ -26,11 +26,7 @@ void Label::SetTextAlign(int32_t align) {
 
 void Label::SetTextColor(Color color) {
   textColor_ = color;
-  if (auto* label = ControlAccess::WidgetAs<QLabel>(*this)) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, ToQColor(color));
-    label->setPalette(palette);
-  }
+  ApplyPalette();
 }
 
 void Label::SetMultiline(bool multiline) {
@@ -45,9 +41,21 @@ void Label::SetSelectable(bool selectable) {
     label->setTextInteractionFlags(selectable ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
 }
 
+void Label::ApplyGroups(unsigned groups) {
+  RectControl::ApplyGroups(groups);
+  if (groups & kAlignmentGroup) ApplyAlignment();
+  if (groups & kPaletteGroup) ApplyPalette();
+}
+
+void Label::ApplyPalette() {
+  auto* label = ControlAccess::WidgetAs<QLabel>(*this);
+  if (!label || Postpone(kPaletteGroup)) return;
+  SetPaletteColor(label, QPalette::WindowText, textColor_);
+}
+
 void Label::ApplyAlignment() {
   auto* label = ControlAccess::WidgetAs<QLabel>(*this);
-  if (!label) return;
+  if (!label || Postpone(kAlignmentGroup)) return;
   const Qt::Alignment horizontal = textAlign_ == 1 ? Qt::AlignHCenter : textAlign_ == 2 ? Qt::AlignRight : Qt::AlignLeft;
   // One line stands level with the fields beside it; wrapped text starts at the top.
   label->setAlignment(horizontal | (multiline_ ? Qt::AlignTop : Qt::AlignVCenter));

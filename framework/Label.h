@@ -35,7 +35,10 @@ protected:
   void Event_Open() override;
 
 private:
+  enum : unsigned { kAlignmentGroup = kFirstOwnGroup, kPaletteGroup = kFirstOwnGroup << 1 };
+  void ApplyGroups(unsigned groups) override;
   void ApplyAlignment();
+  void ApplyPalette();
 
   std::string text_;
   int32_t textAlign_ = 0;

@@ -1,5 +1,7 @@
 #include "PropertyList.h"
 
+#include "internal/PropertyReader.h"
+
 #include <limits>
 
 using namespace std::string_view_literals;
@@ -9,68 +11,6 @@ namespace {
 void AppendBigEndian32(std::string& bytes, uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) bytes += static_cast<char>((value >> shift) & 0xFF);
 }
-
-// Walks a list front to back; every read checks what is left first.
-class Reader {
-public:
-  explicit Reader(std::string_view list) : list_(list) {}
-
-  bool AtEnd() const { return at_ == list_.size(); }
-
-  std::string_view Name() {
-    const size_t blank = list_.find(' ', at_);
-    if (blank == std::string_view::npos) throw Fail("a name without its value");
-    std::string_view name = list_.substr(at_, blank - at_);
-    at_ = blank + 1;
-    return name;
-  }
-
-  PropertyValue Value(PropertyType type, std::string_view name) {
-    switch (type) {
-      case PropertyType::Integer:
-        return static_cast<int32_t>(BigEndian32(name));
-      case PropertyType::Boolean: {
-        const uint8_t flag = Bytes(1, name)[0];
-        if (flag > 1) throw Fail("a Boolean that is neither 0 nor 1", name);
-        return flag == 1;
-      }
-      case PropertyType::Color: {
-        const std::string_view rgb = Bytes(3, name);
-        return Color{static_cast<uint8_t>(rgb[0]), static_cast<uint8_t>(rgb[1]), static_cast<uint8_t>(rgb[2])};
-      }
-      case PropertyType::String: {
-        const uint32_t length = BigEndian32(name);
-        return std::string(Bytes(length, name));
-      }
-    }
-    throw Fail("a property of no known type", name);
-  }
-
-  PropertyListException Fail(const std::string& what, std::string_view name = {}) const {
-    std::string message = "Layout property list: " + what;
-    if (!name.empty()) message += " in \"" + std::string(name) + "\"";
-    message += " at byte " + std::to_string(at_) + " of " + std::to_string(list_.size()) + ".";
-    return PropertyListException(message);
-  }
-
-private:
-  std::string_view Bytes(uint64_t count, std::string_view name) {
-    if (count > list_.size() - at_) throw Fail("a value cut short", name);
-    std::string_view bytes = list_.substr(at_, static_cast<size_t>(count));
-    at_ += static_cast<size_t>(count);
-    return bytes;
-  }
-
-  uint32_t BigEndian32(std::string_view name) {
-    const std::string_view bytes = Bytes(4, name);
-    uint32_t value = 0;
-    for (char byte : bytes) value = value << 8 | static_cast<uint8_t>(byte);
-    return value;
-  }
-
-  std::string_view list_;
-  size_t at_ = 0;
-};
 
 }  // namespace
 
@@ -112,14 +52,9 @@ PropertyList& PropertyList::String(std::string_view name, std::string_view value
 
 std::vector<PropertyRecord> DecodePropertyList(std::string_view list, const PropertyTypeLookup& typeOf) {
   std::vector<PropertyRecord> records;
-  Reader reader(list);
-  while (!reader.AtEnd()) {
-    const std::string_view name = reader.Name();
-    const std::optional<PropertyType> type = typeOf(name);
-    if (!type) throw reader.Fail("the unknown property", name.empty() ? std::string_view("(empty name)") : name);
-    PropertyValue value = reader.Value(*type, name);
+  ReadPropertyList(list, typeOf, [&](std::string_view name, PropertyValue&& value) {
     records.push_back({std::string(name), std::move(value)});
-  }
+  });
   return records;
 }
 

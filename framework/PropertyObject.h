@@ -4,10 +4,10 @@
 // PropertyTable; SetProperties looks every name of a list up there.
 
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "PropertyList.h"
@@ -60,7 +60,11 @@ private:
     return *this;
   }
 
-  std::map<std::string, Entry, std::less<>> entries_;
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+  };
+  std::unordered_map<std::string, Entry, NameHash, std::equal_to<>> entries_;
 };
 
 class PropertyObject {
@@ -80,7 +84,24 @@ public:
   // The registry of the object's class.
   virtual const PropertyTable& Properties() const = 0;
 
+protected:
+  // While a list is applied, setters only store their values: a setter whose
+  // effect is applied as part of a group (a widget's size, font, palette)
+  // calls Postpone with the group, which is then applied once, when the whole
+  // list has been stored. Outside a list Postpone is false and the setter
+  // applies the group at once.
+  bool Postpone(unsigned group) {
+    if (!applyingList_) return false;
+    pending_ |= group;
+    return true;
+  }
+  virtual void ApplyGroups(unsigned /*groups*/) {}
+
 private:
   friend class PropertyTable;
-  std::map<std::string, PropertyValue, std::less<>> kept_;
+  void Keep(std::string_view name, const PropertyValue& value);
+  // A handful at most; the names point into the class's table.
+  std::vector<std::pair<std::string_view, PropertyValue>> kept_;
+  bool applyingList_ = false;
+  unsigned pending_ = 0;
 };

@@ -10,7 +10,7 @@
 
 QWidget* ControlAccess::ParentFor(Window& window) {
   QWidget* content = ContentAreaOf(window);
-  if (!content) throw RuntimeException("A control cannot be made in a window that has gone.");
+  if (!content) throw RuntimeException("A control can be made only in a window that is being built or is open.");
   return content;
 }
 
@@ -22,7 +22,7 @@ void ControlAccess::Adopt(RectControl& control, QWidget* widget, bool takesFocus
   control.ApplyFont();
   control.SetTabStop(control.tabStop_);
   widget->setEnabled(control.enabled_);
-  widget->setVisible(control.visible_);
+  SetControlVisible(widget, control.visible_);
 }
 
 QWidget* ControlWidgetOf(const RectControl& control) { return ControlAccess::WidgetAs<QWidget>(control); }
@@ -76,7 +76,7 @@ void RectControl::SetEnabled(bool enabled) {
 
 void RectControl::SetVisible(bool visible) {
   visible_ = visible;
-  if (QWidget* widget = peer_->widget) widget->setVisible(visible);
+  if (QWidget* widget = peer_->widget) SetControlVisible(widget, visible);
 }
 
 void RectControl::SetHelpTag(const std::string& text) {
@@ -104,10 +104,20 @@ void RectControl::SetUnderline(bool underline) {
   ApplyFont();
 }
 
+void RectControl::ApplyGroups(unsigned groups) {
+  if (groups & kGeometryGroup) ApplyGeometry();
+  if (groups & kFontGroup) ApplyFont();
+}
+
 void RectControl::ApplyFont() {
   QWidget* widget = peer_->widget;
-  if (!widget) return;
-  // The platform's default font for this kind of widget, in the family asked for.
+  if (!widget || Postpone(kFontGroup)) return;
+  const bool plain = (textFont_ == "System" || textFont_.empty()) && !bold_ && !italic_ && !underline_;
+  if (plain) {
+    // The platform's default font for this kind of widget, as Qt gives it.
+    if (widget->testAttribute(Qt::WA_SetFont)) widget->setFont(QFont());
+    return;
+  }
   QFont font = QApplication::font(widget);
   if (textFont_ != "System" && !textFont_.empty()) font.setFamilies({QString::fromStdString(textFont_)});
   font.setBold(bold_);
@@ -117,7 +127,9 @@ void RectControl::ApplyFont() {
 }
 
 void RectControl::ApplyGeometry() {
-  if (QWidget* widget = peer_->widget) widget->setGeometry(left_, top_, std::max(width_, 0), std::max(height_, 0));
+  QWidget* widget = peer_->widget;
+  if (!widget || Postpone(kGeometryGroup)) return;
+  widget->setGeometry(left_, top_, std::max(width_, 0), std::max(height_, 0));
 }
 
 void RectControl::FollowWindowEdges(int32_t widthChange, int32_t heightChange) {

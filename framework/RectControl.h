@@ -87,6 +87,10 @@ protected:
   // The control's Open event: raised once, after its window has been built.
   virtual void Event_Open() = 0;
 
+  // Groups of properties applied to the widget together (see Postpone);
+  // a control class numbers its own from kFirstOwnGroup on.
+  enum : unsigned { kGeometryGroup = 1, kFontGroup = 2, kFirstOwnGroup = 4 };
+  void ApplyGroups(unsigned groups) override;
   // Brings the widget in line with the stored font properties.
   void ApplyFont();
 

@@ -23,7 +23,9 @@ void TextField::Event_TextChange() {
 void TextField::SetText(const std::string& text) {
   // The widget's change signal brings text_ up to date and raises TextChange.
   if (auto* edit = ControlAccess::WidgetAs<QLineEdit>(*this)) {
-    edit->setText(QString::fromStdString(text));
+    // The same text again changes nothing, not even the cursor.
+    const QString wanted = QString::fromStdString(text);
+    if (edit->text() != wanted) edit->setText(wanted);
   } else {
     text_ = text;
   }
@@ -84,13 +86,16 @@ void TextField::SetBackColor(Color color) {
   ApplyColors();
 }
 
+void TextField::ApplyGroups(unsigned groups) {
+  RectControl::ApplyGroups(groups);
+  if (groups & kPaletteGroup) ApplyColors();
+}
+
 void TextField::ApplyColors() {
   auto* edit = ControlAccess::WidgetAs<QLineEdit>(*this);
-  if (!edit) return;
-  QPalette palette = edit->palette();
-  palette.setColor(QPalette::Text, ToQColor(textColor_));
-  palette.setColor(QPalette::Base, ToQColor(backColor_));
-  edit->setPalette(palette);
+  if (!edit || Postpone(kPaletteGroup)) return;
+  SetPaletteColor(edit, QPalette::Text, textColor_);
+  SetPaletteColor(edit, QPalette::Base, backColor_);
 }
 
 void TextField::SetAcceptTabs(bool accept) {

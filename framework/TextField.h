@@ -60,6 +60,8 @@ protected:
 
 private:
   friend struct ControlAccess;
+  enum : unsigned { kPaletteGroup = kFirstOwnGroup };
+  void ApplyGroups(unsigned groups) override;
   void ApplyColors();
 
   std::string text_;

@@ -2,6 +2,21 @@
 
 #include "internal/Widgets.h"
 
+void SetControlVisible(QWidget* widget, bool visible) {
+  const bool followsWindow = widget->isHidden() && !widget->testAttribute(Qt::WA_WState_ExplicitShowHide);
+  if (visible && followsWindow && widget->parentWidget() && !widget->parentWidget()->isVisible()) return;
+  widget->setVisible(visible);
+}
+
+void SetPaletteColor(QWidget* widget, QPalette::ColorRole role, Color color) {
+  const QColor wanted = ToQColor(color);
+  QPalette palette = widget->palette();
+  if (palette.color(QPalette::Active, role) == wanted && palette.color(QPalette::Inactive, role) == wanted) return;
+  palette.setColor(QPalette::Active, role, wanted);
+  palette.setColor(QPalette::Inactive, role, wanted);
+  widget->setPalette(palette);
+}
+
 bool TextFieldWidget::event(QEvent* event) {
   if (acceptTabs && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);

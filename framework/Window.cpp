@@ -20,6 +20,7 @@ struct WindowAccess {
   static void ContentResized(Window& window, int width, int height) { window.ContentResized(width, height); }
   static bool Close(Window& window, CloseReason reason);
   static bool PressButton(Window& window, bool cancel);
+  static Qt::WindowFlags Flags(const Window& window);
   static bool MoveFocus(Window& window, bool forward);
   // The controls' widgets in order of TabIndex.
   static std::vector<QWidget*> FocusOrder(const Window& window);
@@ -55,12 +56,17 @@ bool TakesTab(QWidget* widget) {
   return (widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() && !widget->isHidden();
 }
 
-void ShowAndActivate(QWidget* widget, bool fullScreen) {
+void ShowWidget(QWidget* widget, bool fullScreen) {
   if (fullScreen) {
     widget->showFullScreen();
   } else {
     widget->show();
   }
+}
+
+// For a window that may already be open behind others.
+void ShowAndActivate(QWidget* widget, bool fullScreen) {
+  ShowWidget(widget, fullScreen);
   widget->raise();
   widget->activateWindow();
 }
@@ -81,7 +87,7 @@ void ContentArea::resizeEvent(QResizeEvent* event) {
   WindowAccess::ContentResized(owner_, event->size().width(), event->size().height());
 }
 
-WindowWidget::WindowWidget(Window& owner) : owner_(&owner) {
+WindowWidget::WindowWidget(Window& owner, Qt::WindowFlags flags) : QWidget(nullptr, flags), owner_(&owner) {
   setAttribute(Qt::WA_DeleteOnClose);
   layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -129,11 +135,7 @@ void WindowWidget::keyPressEvent(QKeyEvent* event) {
 // The window ------------------------------------------------------------------
 
 Window::Window(std::string registeredName)
-    : peer_(std::make_unique<WindowPeer>()), registeredName_(std::move(registeredName)) {
-  peer_->widget = new WindowWidget(*this);
-  ApplyFlags();
-  ApplySize();
-}
+    : peer_(std::make_unique<WindowPeer>()), registeredName_(std::move(registeredName)) {}
 
 Window::~Window() {
   if (WindowWidget* widget = peer_->widget) {
@@ -151,6 +153,12 @@ void Window::Constructor() {
   if (!registeredName_.empty()) ImplicitInstances()[registeredName_] = self;
 
   Layout();
+  // The widgets are made once the window's own properties are known.
+  auto* widget = new WindowWidget(*this, WindowAccess::Flags(*this));
+  peer_->widget = widget;
+  widget->setWindowTitle(QString::fromStdString(title_));
+  ApplySize();
+  ApplyBackground();
   CreateControls();
   built_ = true;
   contentWidth_ = width_;
@@ -158,10 +166,11 @@ void Window::Constructor() {
   // The first control in the focus order has the focus when the window shows.
   if (QWidget* first = WindowAccess::FirstInFocusOrder(*this)) first->setFocus(Qt::ActiveWindowFocusReason);
   BuiltWindows().push_back(self);
-  if (WindowWidget* widget = peer_->widget) widget->KeepAlive(self);
+  if (peer_->widget) peer_->widget->KeepAlive(self);
   for (const auto& hook : BuiltHooks()) hook(*this);
 
-  if (visible_ && peer_->widget) ShowAndActivate(peer_->widget, fullScreen_);
+  // A new window comes to the front by itself.
+  if (visible_ && peer_->widget) ShowWidget(peer_->widget, fullScreen_);
   // A handler may add nothing here, but copy: it must not matter if one did.
   const std::vector<Ref<RectControl>> controls = controls_;
   for (const Ref<RectControl>& control : controls) control->Event_Open();
@@ -316,9 +325,15 @@ void Window::SetBackColor(Color color) {
   ApplyBackground();
 }
 
+void Window::ApplyGroups(unsigned groups) {
+  if (groups & kSizeGroup) ApplySize();
+  if (groups & kFlagsGroup) ApplyFlags();
+  if (groups & kBackgroundGroup) ApplyBackground();
+}
+
 void Window::ApplySize() {
   WindowWidget* widget = peer_->widget;
-  if (!widget) return;
+  if (!widget || Postpone(kSizeGroup)) return;
   const QSize size(WidgetSize(width_), WidgetSize(height_));
   widget->content->SetDesignSize(size);
   if (resizeable_) {
@@ -334,13 +349,18 @@ void Window::ApplySize() {
   if (resizeable_) widget->resize(widget->sizeHint());
 }
 
+Qt::WindowFlags WindowAccess::Flags(const Window& window) {
+  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+  if (window.closeButton_) flags |= Qt::WindowCloseButtonHint;
+  if (window.minimizeButton_) flags |= Qt::WindowMinimizeButtonHint;
+  if (window.maximizeButton_) flags |= Qt::WindowMaximizeButtonHint;
+  return flags;
+}
+
 void Window::ApplyFlags() {
   WindowWidget* widget = peer_->widget;
-  if (!widget) return;
-  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
-  if (closeButton_) flags |= Qt::WindowCloseButtonHint;
-  if (minimizeButton_) flags |= Qt::WindowMinimizeButtonHint;
-  if (maximizeButton_) flags |= Qt::WindowMaximizeButtonHint;
+  if (!widget || Postpone(kFlagsGroup)) return;
+  const Qt::WindowFlags flags = WindowAccess::Flags(*this);
   if (widget->windowFlags() == flags) return;
   const bool wasVisible = widget->isVisible();
   widget->setWindowFlags(flags);  // hides a visible window
@@ -349,7 +369,7 @@ void Window::ApplyFlags() {
 
 void Window::ApplyBackground() {
   WindowWidget* widget = peer_->widget;
-  if (!widget) return;
+  if (!widget || Postpone(kBackgroundGroup)) return;
   widget->content->setAutoFillBackground(hasBackColor_);
   if (hasBackColor_) {
     QPalette palette = widget->content->palette();

@@ -3,7 +3,9 @@
 //
 // Building (Constructor) raises the events Layout and CreateControls, in that
 // order, shows the window when Visible is set, and only then raises every
-// control's Open event in the order the controls were added. A window class
+// control's Open event in the order the controls were added. Before it is
+// built a window has no widgets: its properties are only stored, and
+// controls can be made from CreateControls on. A window class
 // handles the events it wants by overriding the event methods below.
 
 #include <cstdint>
@@ -101,6 +103,8 @@ private:
   friend struct WindowAccess;
   friend class RectControl;
 
+  enum : unsigned { kSizeGroup = 1, kFlagsGroup = 2, kBackgroundGroup = 4 };
+  void ApplyGroups(unsigned groups) override;
   void ApplySize();
   void ApplyFlags();
   void ApplyBackground();

@@ -37,7 +37,7 @@ private:
 // the widget holds the window object alive; it deletes itself once closed.
 class WindowWidget : public QWidget {
 public:
-  explicit WindowWidget(Window& owner);
+  WindowWidget(Window& owner, Qt::WindowFlags flags);
   ~WindowWidget() override;
 
   Window* owner() const { return owner_; }
@@ -94,3 +94,12 @@ private:
 };
 
 inline QColor ToQColor(Color color) { return QColor(color.red, color.green, color.blue); }
+
+// Shows or hides a control's widget. A widget that is neither shown nor
+// hidden on purpose shows with its window, so showing one in a window that
+// has not been shown yet needs nothing.
+void SetControlVisible(QWidget* widget, bool visible);
+
+// Gives widget's role the colour while it is usable (active or inactive
+// window); a disabled widget keeps the style's disabled colour.
+void SetPaletteColor(QWidget* widget, QPalette::ColorRole role, Color color);

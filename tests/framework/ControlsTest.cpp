@@ -60,6 +60,8 @@ TEST_F(ControlsTest, ALabelCarriesItsListsValues) {
   EXPECT_EQ(widget->textFormat(), Qt::PlainText) << "label texts are shown as they are";
   EXPECT_EQ(widget->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
   EXPECT_EQ(widget->palette().color(QPalette::WindowText), QColor(0x30, 0x90, 0xFF));
+  EXPECT_NE(widget->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(0x30, 0x90, 0xFF))
+      << "a disabled label keeps the style's disabled colour";
   EXPECT_EQ(widget->toolTip(), "megabytes");
   EXPECT_TRUE(widget->font().bold());
   EXPECT_TRUE(widget->font().italic());

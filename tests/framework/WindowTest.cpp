@@ -163,8 +163,12 @@ TEST_F(WindowTest, TheBuiltHookSeesTheControlsBeforeTheWindowShows) {
 }
 
 TEST_F(WindowTest, ControlsAreFoundByTheNameTheyWereAddedUnder) {
+  auto unbuilt = NewWindow();
+  EXPECT_THROW(New<Label>(*unbuilt), RuntimeException) << "controls come with CreateControls";
   auto window = NewWindow();
   auto other = NewWindow();
+  window->Constructor();
+  other->Constructor();
   auto label = New<Label>(*window);
   window->AddControl("LblOne", label);
   EXPECT_TRUE(window->ControlByName("LblOne") == Ref<RectControl>(label));
@@ -272,6 +276,8 @@ TEST_F(WindowTest, AMenuBarGoesAboveTheContentWithoutChangingItsSize) {
 TEST_F(WindowTest, BackColorFillsTheContentOnlyWhenAsked) {
   auto window = NewWindow();
   window->SetProperties(PropertyList().Colour("BackColor", Color::FromRGB(0x3090FF)).Boolean("HasBackColor", false).Bytes());
+  EXPECT_EQ(ContentAreaOf(*window), nullptr) << "no widgets before the window is built";
+  window->Constructor();
   QWidget* content = ContentAreaOf(*window);
   EXPECT_FALSE(content->autoFillBackground());
   window->SetHasBackColor(true);
