@@ -17,3 +17,15 @@ public:
   NilObjectException() : RuntimeException("A nil object was used.") {}
   const char* ClassName() const noexcept override { return "NilObjectException"; }
 };
+
+class KeyNotFoundException : public RuntimeException {
+public:
+  KeyNotFoundException() : RuntimeException("The key was not found.") {}
+  const char* ClassName() const noexcept override { return "KeyNotFoundException"; }
+};
+
+class OutOfBoundsException : public RuntimeException {
+public:
+  OutOfBoundsException() : RuntimeException("The index is out of bounds.") {}
+  const char* ClassName() const noexcept override { return "OutOfBoundsException"; }
+};

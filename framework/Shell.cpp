@@ -1,26 +1,18 @@
 #include "Shell.h"
 
-#include <QCoreApplication>
-
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
+#include "Bundle.h"
+
 extern char** environ;
 
 namespace {
-
-std::string ExecutableFolder() {
-  if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath().toStdString();
-  std::error_code error;
-  const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::string() : exe.parent_path().string();
-}
 
 // The environment of the child: ours, with the executable's folder at the end
 // of PATH.

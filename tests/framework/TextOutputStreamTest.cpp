@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "FileSizeLimit.h"
+#include "TempDir.h"
+#include "TextOutputStream.h"
+
+namespace {
+
+size_t EntriesIn(const TempDir& dir) {
+  size_t count = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) ++count;
+  return count;
+}
+
+TEST(TextOutputStream, WritesEachLineWithLfAndTheBytesUnchanged) {
+  TempDir dir;
+  const FolderItem file((dir / "out").string());
+  const Ref<TextOutputStream> stream = TextOutputStream::Create(file);
+  ASSERT_FALSE(stream.IsNil());
+  stream->WriteLine("first");
+  stream->WriteLine("");
+  stream->WriteLine(std::string("\xff\0\xc3\xa4", 4));
+  EXPECT_TRUE(stream->Close());
+  EXPECT_EQ(ReadFile(dir / "out"), std::string("first\n\n\xff\0\xc3\xa4\n", 12));
+  EXPECT_TRUE(stream->Close()) << "a second Close tells the same";
+}
+
+TEST(TextOutputStream, TheOldFileStaysUntilCloseAndIsThenReplacedWhole) {
+  TempDir dir;
+  WriteFile(dir / "out", "old contents that are longer than the new ones\n");
+  const Ref<TextOutputStream> stream = TextOutputStream::Create(FolderItem((dir / "out").string()));
+  ASSERT_FALSE(stream.IsNil());
+  for (int i = 0; i < 20000; ++i) stream->WriteLine("line " + std::to_string(i));
+  EXPECT_EQ(ReadFile(dir / "out"), "old contents that are longer than the new ones\n");
+  ASSERT_TRUE(stream->Close());
+  const std::string written = ReadFile(dir / "out");
+  EXPECT_EQ(written.substr(0, 14), "line 0\nline 1\n");
+  EXPECT_EQ(written.substr(written.size() - 11), "line 19999\n");
+  EXPECT_EQ(EntriesIn(dir), 1u) << "no temporary file is left behind";
+}
+
+TEST(TextOutputStream, WithoutCloseNothingChanges) {
+  TempDir dir;
+  WriteFile(dir / "out", "old\n");
+  {
+    const Ref<TextOutputStream> stream = TextOutputStream::Create(FolderItem((dir / "out").string()));
+    ASSERT_FALSE(stream.IsNil());
+    stream->WriteLine("new");
+  }
+  EXPECT_EQ(ReadFile(dir / "out"), "old\n");
+  EXPECT_EQ(EntriesIn(dir), 1u);
+}
+
+TEST(TextOutputStream, CreateFailsWhenTheFolderIsMissing) {
+  TempDir dir;
+  EXPECT_TRUE(TextOutputStream::Create(FolderItem((dir / "missing/out").string())).IsNil());
+  EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+}
+
+TEST(TextOutputStream, AFailedWriteKeepsTheOldFileByteForByte) {
+  TempDir dir;
+  const std::string old = "Version: old\n" + std::string(1000, 'o') + "\n";
+  WriteFile(dir / "out", old);
+  const FileSizeLimit limit(4096);
+  ASSERT_TRUE(limit.applied());
+  const Ref<TextOutputStream> stream = TextOutputStream::Create(FolderItem((dir / "out").string()));
+  ASSERT_FALSE(stream.IsNil());
+  for (int i = 0; i < 100000; ++i) stream->WriteLine("a line that will not fit " + std::to_string(i));
+  EXPECT_FALSE(stream->Close());
+  EXPECT_EQ(ReadFile(dir / "out"), old);
+  EXPECT_EQ(EntriesIn(dir), 1u);
+}
+
+}  // namespace
