@@ -56,7 +56,9 @@ void Label::ApplyPalette() {
 void Label::ApplyAlignment() {
   auto* label = ControlAccess::WidgetAs<QLabel>(*this);
   if (!label || Postpone(kAlignmentGroup)) return;
-  const Qt::Alignment horizontal = textAlign_ == 1 ? Qt::AlignHCenter : textAlign_ == 2 ? Qt::AlignRight : Qt::AlignLeft;
+  const Qt::Alignment horizontal = textAlign_ == 1   ? Qt::AlignHCenter
+                                   : textAlign_ == 2 ? Qt::AlignRight
+                                                     : Qt::AlignLeft;
   // One line stands level with the fields beside it; wrapped text starts at the top.
   label->setAlignment(horizontal | (multiline_ ? Qt::AlignTop : Qt::AlignVCenter));
 }

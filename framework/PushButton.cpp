@@ -37,7 +37,9 @@ void PushButton::SetCancel(bool isCancel) { cancel_ = isCancel; }
 const PropertyTable& PushButton::Table() {
   static const PropertyTable table = [] {
     PropertyTable t = RectControl::Table();
-    t.Add("Caption", &PushButton::SetCaption).Add("Default", &PushButton::SetDefault).Add("Cancel", &PushButton::SetCancel);
+    t.Add("Caption", &PushButton::SetCaption)
+        .Add("Default", &PushButton::SetDefault)
+        .Add("Cancel", &PushButton::SetCancel);
     // The style draws every push button alike. Only kept.
     t.Keep("ButtonStyle", PropertyType::Integer);
     return t;

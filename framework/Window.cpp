@@ -220,7 +220,8 @@ bool WindowAccess::PressButton(Window& window, bool cancel) {
 }
 
 void Window::AddControl(const std::string& name, const Ref<RectControl>& control) {
-  if (&control->ParentWindow() != this) throw RuntimeException("The control \"" + name + "\" belongs to another window.");
+  if (&control->ParentWindow() != this)
+    throw RuntimeException("The control \"" + name + "\" belongs to another window.");
   if (ControlByName(name)) throw RuntimeException("The window already has a control named \"" + name + "\".");
   controls_.push_back(control);
   controlNames_.push_back(name);

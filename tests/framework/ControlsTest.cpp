@@ -14,7 +14,8 @@ namespace {
 // A built window with the controls that make(window) adds.
 Ref<TestWindow> Build(const std::function<void(TestWindow&)>& make) {
   auto window = New<TestWindow>();
-  window->SetProperties(PropertyList().Integer("Width", 400).Integer("Height", 120).Boolean("Resizeable", false).Bytes());
+  window->SetProperties(
+      PropertyList().Integer("Width", 400).Integer("Height", 120).Boolean("Resizeable", false).Bytes());
   window->onCreateControls = make;
   window->Constructor();
   return window;
@@ -144,7 +145,8 @@ TEST_F(ControlsTest, TextChangeFollowsEveryChangeOfTheTextAndNoOther) {
 TEST_F(ControlsTest, MaskAndLimitAdmitFourDigitsTypedOrPasted) {
   Ref<TextField> field;
   Build([&](TestWindow& w) {
-    field = Add<TextField>(w, "EdfSize", PropertyList().String("Text", "50").String("Mask", "9999").Integer("LimitText", 4).Bytes());
+    field = Add<TextField>(
+        w, "EdfSize", PropertyList().String("Text", "50").String("Mask", "9999").Integer("LimitText", 4).Bytes());
   });
   QLineEdit* edit = Edit(*field);
   edit->clear();
@@ -192,7 +194,9 @@ TEST_F(ControlsTest, APushButtonRaisesActionWhenPressed) {
   Ref<PushButton> button;
   int actions = 0;
   Build([&](TestWindow& w) {
-    button = Add<PushButton>(w, "BtnCreate", PropertyList().Integer("Left", 367).Integer("Top", 45).Integer("Width", 140).Integer("Height", 20).Bytes());
+    button = Add<PushButton>(
+        w, "BtnCreate",
+        PropertyList().Integer("Left", 367).Integer("Top", 45).Integer("Width", 140).Integer("Height", 20).Bytes());
     button->SetCaption("Create disk");
     button->Action = [&](PushButton&) { ++actions; };
   });

@@ -97,7 +97,8 @@ TEST_F(WindowTest, CancelCloseCanRefuse) {
   window->refuseClose = false;
   window->Close();
   EXPECT_TRUE(window->IsClosed());
-  EXPECT_EQ(window->events, (std::vector<std::string>{"Layout", "CreateControls", "CancelClose", "CancelClose", "Close"}));
+  EXPECT_EQ(window->events,
+            (std::vector<std::string>{"Layout", "CreateControls", "CancelClose", "CancelClose", "Close"}));
 }
 
 TEST_F(WindowTest, ACloseRequestedWhileClosingHasNoEffect) {
@@ -275,7 +276,8 @@ TEST_F(WindowTest, AMenuBarGoesAboveTheContentWithoutChangingItsSize) {
 
 TEST_F(WindowTest, BackColorFillsTheContentOnlyWhenAsked) {
   auto window = NewWindow();
-  window->SetProperties(PropertyList().Colour("BackColor", Color::FromRGB(0x3090FF)).Boolean("HasBackColor", false).Bytes());
+  window->SetProperties(
+      PropertyList().Colour("BackColor", Color::FromRGB(0x3090FF)).Boolean("HasBackColor", false).Bytes());
   EXPECT_EQ(ContentAreaOf(*window), nullptr) << "no widgets before the window is built";
   window->Constructor();
   QWidget* content = ContentAreaOf(*window);
