@@ -10,22 +10,35 @@ constexpr int32_t kNoGroup = INT32_MIN;
 constexpr Color kBlack = Color::FromRGB(0x000000);
 constexpr Color kWhite = Color::FromRGB(0xFFFFFF);
 
-// The three labels differ in place, order, text and alignment only.
-std::string LabelList(const char* name, int32_t left, int32_t top, int32_t width, int32_t tabIndex,
-                      const char* text, int32_t align) {
+// Every control's list begins alike: its name, no group, its place, held to
+// the window's top left edges, no tab panel, its place in the focus order.
+PropertyList ControlList(const char* name, int32_t left, int32_t top, int32_t width, int32_t height,
+                         int32_t tabIndex) {
   PropertyList list;
   list.String("Name", name)
       .Integer("Index", kNoGroup)
       .Integer("Left", left)
       .Integer("Top", top)
       .Integer("Width", width)
-      .Integer("Height", 20)
+      .Integer("Height", height)
       .Boolean("LockLeft", true)
       .Boolean("LockTop", true)
       .Boolean("LockRight", false)
       .Boolean("LockBottom", false)
       .Integer("TabPanelIndex", 0)
       .Integer("TabIndex", tabIndex);
+  return list;
+}
+
+// Every control's text is in the platform's font, plain.
+PropertyList& SystemFont(PropertyList& list) {
+  return list.String("TextFont", "System").Boolean("Bold", false).Boolean("Italic", false).Boolean("Underline", false);
+}
+
+// The three labels differ in place, order, text and alignment only.
+std::string LabelList(const char* name, int32_t left, int32_t top, int32_t width, int32_t tabIndex,
+                      const char* text, int32_t align) {
+  PropertyList list = ControlList(name, left, top, width, 20, tabIndex);
   if (text) list.String("Text", text);
   list.Integer("TextAlign", align)
       .Colour("TextColor", kBlack)
@@ -35,34 +48,16 @@ std::string LabelList(const char* name, int32_t left, int32_t top, int32_t width
       .Boolean("Selectable", false)
       .Boolean("Transparent", false)
       .String("HelpTag", "")
-      .Boolean("AutoDeactivate", true)
-      .String("TextFont", "System")
-      .Boolean("Bold", false)
-      .Boolean("Italic", false)
-      .Boolean("Underline", false)
-      .String("DataSource", "")
-      .String("DataField", "")
-      .String("InitialParent", "");
+      .Boolean("AutoDeactivate", true);
+  SystemFont(list).String("DataSource", "").String("DataField", "").String("InitialParent", "");
   return list.Bytes();
 }
 
 // The two fields differ in place, order, hint, text, mask and limit.
 std::string TextFieldList(const char* name, int32_t top, int32_t width, int32_t tabIndex, const char* cueText,
                           const char* text, const char* mask, int32_t limitText) {
-  return PropertyList()
-      .String("Name", name)
-      .Integer("Index", kNoGroup)
-      .Integer("Left", 153)
-      .Integer("Top", top)
-      .Integer("Width", width)
-      .Integer("Height", 22)
-      .Boolean("LockLeft", true)
-      .Boolean("LockTop", true)
-      .Boolean("LockRight", false)
-      .Boolean("LockBottom", false)
-      .Integer("TabPanelIndex", 0)
-      .Integer("TabIndex", tabIndex)
-      .Boolean("TabStop", true)
+  PropertyList list = ControlList(name, 153, top, width, 22, tabIndex);
+  list.Boolean("TabStop", true)
       .Boolean("Border", true)
       .Boolean("Password", false)
       .Boolean("UseFocusRing", true)
@@ -72,11 +67,8 @@ std::string TextFieldList(const char* name, int32_t top, int32_t width, int32_t 
       .String("Format", "")
       .Boolean("Visible", true)
       .String("HelpTag", "")
-      .Boolean("AutoDeactivate", true)
-      .String("TextFont", "System")
-      .Boolean("Bold", false)
-      .Boolean("Italic", false)
-      .Boolean("Underline", false)
+      .Boolean("AutoDeactivate", true);
+  SystemFont(list)
       .String("CueText", cueText)
       .String("Text", text)
       .String("Mask", mask)
@@ -86,8 +78,8 @@ std::string TextFieldList(const char* name, int32_t top, int32_t width, int32_t 
       .Integer("Alignment", 0)
       .Boolean("AutomaticallyCheckSpelling", false)
       .String("DataSource", "")
-      .String("DataField", "")
-      .Bytes();
+      .String("DataField", "");
+  return list.Bytes();
 }
 
 }  // namespace
@@ -140,33 +132,19 @@ const std::string& WndMainLists::EdfDiskName() {
 }
 
 const std::string& WndMainLists::BtnCreate() {
-  static const std::string list = PropertyList()
-                                      .String("Name", "BtnCreate")
-                                      .Integer("Index", kNoGroup)
-                                      .Integer("Left", 367)
-                                      .Integer("Top", 45)
-                                      .Integer("Width", 140)
-                                      .Integer("Height", 20)
-                                      .Boolean("LockLeft", true)
-                                      .Boolean("LockTop", true)
-                                      .Boolean("LockRight", false)
-                                      .Boolean("LockBottom", false)
-                                      .Integer("TabPanelIndex", 0)
-                                      .Integer("TabIndex", 5)
-                                      .Boolean("TabStop", true)
-                                      .Boolean("Default", true)
-                                      .Boolean("Cancel", false)
-                                      .Boolean("Enabled", true)
-                                      .Boolean("Visible", true)
-                                      .String("HelpTag", "")
-                                      .Boolean("AutoDeactivate", true)
-                                      .Integer("ButtonStyle", 0)
-                                      .String("TextFont", "System")
-                                      .Boolean("Bold", false)
-                                      .Boolean("Italic", false)
-                                      .Boolean("Underline", false)
-                                      .String("InitialParent", "")
-                                      .Bytes();
+  static const std::string list = [] {
+    PropertyList button = ControlList("BtnCreate", 367, 45, 140, 20, 5);
+    button.Boolean("TabStop", true)
+        .Boolean("Default", true)
+        .Boolean("Cancel", false)
+        .Boolean("Enabled", true)
+        .Boolean("Visible", true)
+        .String("HelpTag", "")
+        .Boolean("AutoDeactivate", true)
+        .Integer("ButtonStyle", 0);
+    SystemFont(button).String("InitialParent", "");
+    return button.Bytes();
+  }();
   return list;
 }
 

@@ -83,12 +83,13 @@ protected:
     tools_.ClearCalls();
     return calls;
   }
-  // The block count that the last press asked hdid for.
-  std::string AskedFor() {
+  // What the last press asked a tool for: the block count of hdid, the
+  // volume name of newfs_hfs.
+  std::string AskedFor(const std::string& tool = "hdid") {
     const auto calls = TakeCalls();
     for (const auto& call : calls)
-      if (call.size() == 3 && call[0] == "hdid") return call[2];
-    return "(no hdid call)";
+      if (call.size() >= 3 && call[0] == tool) return call[2];
+    return "(no " + tool + " call)";
   }
 
   TempDir dir_;
