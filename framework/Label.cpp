@@ -31,14 +31,15 @@ void Label::SetTextColor(Color color) {
 
 void Label::SetMultiline(bool multiline) {
   multiline_ = multiline;
-  if (auto* label = ControlAccess::WidgetAs<QLabel>(*this)) label->setWordWrap(multiline);
+  if (auto* label = ControlAccess::WidgetAs<QLabel>(*this)) SetIfChanged(label, &QLabel::wordWrap, &QLabel::setWordWrap, multiline);
   ApplyAlignment();
 }
 
 void Label::SetSelectable(bool selectable) {
   selectable_ = selectable;
   if (auto* label = ControlAccess::WidgetAs<QLabel>(*this))
-    label->setTextInteractionFlags(selectable ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
+    SetIfChanged(label, &QLabel::textInteractionFlags, &QLabel::setTextInteractionFlags,
+                 selectable ? Qt::TextInteractionFlags(Qt::TextSelectableByMouse) : Qt::NoTextInteraction);
 }
 
 void Label::ApplyGroups(unsigned groups) {
@@ -60,7 +61,8 @@ void Label::ApplyAlignment() {
                                    : textAlign_ == 2 ? Qt::AlignRight
                                                      : Qt::AlignLeft;
   // One line stands level with the fields beside it; wrapped text starts at the top.
-  label->setAlignment(horizontal | (multiline_ ? Qt::AlignTop : Qt::AlignVCenter));
+  SetIfChanged(label, &QLabel::alignment, &QLabel::setAlignment,
+               horizontal | (multiline_ ? Qt::AlignTop : Qt::AlignVCenter));
 }
 
 const PropertyTable& Label::Table() {

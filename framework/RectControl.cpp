@@ -81,7 +81,8 @@ void RectControl::SetVisible(bool visible) {
 
 void RectControl::SetHelpTag(const std::string& text) {
   helpTag_ = text;
-  if (QWidget* widget = peer_->widget) widget->setToolTip(QString::fromStdString(text));
+  if (QWidget* widget = peer_->widget)
+    SetIfChanged(widget, &QWidget::toolTip, &QWidget::setToolTip, QString::fromStdString(text));
 }
 
 void RectControl::SetTextFont(const std::string& family) {

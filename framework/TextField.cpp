@@ -33,24 +33,27 @@ void TextField::SetText(const std::string& text) {
 
 void TextField::SetCueText(const std::string& text) {
   cueText_ = text;
-  if (auto* edit = ControlAccess::WidgetAs<QLineEdit>(*this)) edit->setPlaceholderText(QString::fromStdString(text));
+  if (auto* edit = ControlAccess::WidgetAs<QLineEdit>(*this))
+    SetIfChanged(edit, &QLineEdit::placeholderText, &QLineEdit::setPlaceholderText, QString::fromStdString(text));
 }
 
 void TextField::SetPassword(bool password) {
   password_ = password;
   if (auto* edit = ControlAccess::WidgetAs<QLineEdit>(*this))
-    edit->setEchoMode(password ? QLineEdit::Password : QLineEdit::Normal);
+    SetIfChanged(edit, &QLineEdit::echoMode, &QLineEdit::setEchoMode, password ? QLineEdit::Password : QLineEdit::Normal);
 }
 
 void TextField::SetReadOnly(bool readOnly) {
   readOnly_ = readOnly;
-  if (auto* edit = ControlAccess::WidgetAs<QLineEdit>(*this)) edit->setReadOnly(readOnly);
+  if (auto* edit = ControlAccess::WidgetAs<QLineEdit>(*this))
+    SetIfChanged(edit, &QLineEdit::isReadOnly, &QLineEdit::setReadOnly, readOnly);
 }
 
 void TextField::SetLimitText(int32_t limit) {
   limitText_ = limit;
   // QLineEdit's own default is its "no limit".
-  if (auto* edit = ControlAccess::WidgetAs<QLineEdit>(*this)) edit->setMaxLength(limit > 0 ? limit : 32767);
+  if (auto* edit = ControlAccess::WidgetAs<QLineEdit>(*this))
+    SetIfChanged(edit, &QLineEdit::maxLength, &QLineEdit::setMaxLength, limit > 0 ? limit : 32767);
 }
 
 void TextField::SetMask(const std::string& mask) {
@@ -67,13 +70,13 @@ void TextField::SetAlignment(int32_t alignment) {
   if (auto* edit = ControlAccess::WidgetAs<QLineEdit>(*this)) {
     const Qt::Alignment horizontal =
         alignment == 2 ? Qt::AlignHCenter : alignment == 3 ? Qt::AlignRight : Qt::AlignLeft;
-    edit->setAlignment(horizontal | Qt::AlignVCenter);
+    SetIfChanged(edit, &QLineEdit::alignment, &QLineEdit::setAlignment, horizontal | Qt::AlignVCenter);
   }
 }
 
 void TextField::SetBorder(bool border) {
   border_ = border;
-  if (auto* edit = ControlAccess::WidgetAs<QLineEdit>(*this)) edit->setFrame(border);
+  if (auto* edit = ControlAccess::WidgetAs<QLineEdit>(*this)) SetIfChanged(edit, &QLineEdit::hasFrame, &QLineEdit::setFrame, border);
 }
 
 void TextField::SetTextColor(Color color) {

@@ -3,7 +3,7 @@
 #include "internal/Widgets.h"
 
 void SetControlVisible(QWidget* widget, bool visible) {
-  const bool followsWindow = widget->isHidden() && !widget->testAttribute(Qt::WA_WState_ExplicitShowHide);
+  const bool followsWindow = !widget->testAttribute(Qt::WA_WState_ExplicitShowHide);
   if (visible && followsWindow && widget->parentWidget() && !widget->parentWidget()->isVisible()) return;
   widget->setVisible(visible);
 }

@@ -95,6 +95,14 @@ private:
 
 inline QColor ToQColor(Color color) { return QColor(color.red, color.green, color.blue); }
 
+// Calls the widget's setter only when its getter gives another value: many
+// of Qt's setters send events and redraw even when nothing changes, and a
+// list sets every property of a control.
+template <typename W, typename Get, typename Set, typename V>
+void SetIfChanged(W* widget, Get get, Set set, const V& value) {
+  if ((widget->*get)() != value) (widget->*set)(value);
+}
+
 // Shows or hides a control's widget. A widget that is neither shown nor
 // hidden on purpose shows with its window, so showing one in a window that
 // has not been shown yet needs nothing.

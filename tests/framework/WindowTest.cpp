@@ -172,6 +172,7 @@ TEST_F(WindowTest, ControlsAreFoundByTheNameTheyWereAddedUnder) {
   other->Constructor();
   auto label = New<Label>(*window);
   window->AddControl("LblOne", label);
+  EXPECT_TRUE(ControlWidgetOf(*label)->isVisible()) << "a control made in an open window shows at once";
   EXPECT_TRUE(window->ControlByName("LblOne") == Ref<RectControl>(label));
   EXPECT_TRUE(window->ControlByName("LblTwo").IsNil());
   EXPECT_TRUE(RefCast<TextField>(window->ControlByName("LblOne")).IsNil()) << "not a text field";
