@@ -1,60 +1,16 @@
 #include "Window.h"
 
-#include <QApplication>
-#include <QCloseEvent>
-#include <QKeyEvent>
-#include <QPushButton>
-#include <QResizeEvent>
 
 #include <algorithm>
-#include <map>
 
-#include "ExceptionBoundary.h"
-#include "PushButton.h"
 #include "RectControl.h"
 #include "internal/WindowAccess.h"
 #include "internal/Widgets.h"
 
-struct WindowAccess {
-  static WindowPeer& Peer(const Window& window) { return *window.peer_; }
-  static void ContentResized(Window& window, int width, int height) { window.ContentResized(width, height); }
-  static bool Close(Window& window, CloseReason reason);
-  static bool PressButton(Window& window, bool cancel);
-  static Qt::WindowFlags Flags(const Window& window);
-  static bool MoveFocus(Window& window, bool forward);
-  // The controls' widgets in order of TabIndex.
-  static std::vector<QWidget*> FocusOrder(const Window& window);
-  static QWidget* FirstInFocusOrder(const Window& window);
-};
-
 namespace {
-
-std::map<std::string, std::weak_ptr<Window>>& ImplicitInstances() {
-  static std::map<std::string, std::weak_ptr<Window>> instances;
-  return instances;
-}
-
-std::vector<std::weak_ptr<Window>>& BuiltWindows() {
-  static std::vector<std::weak_ptr<Window>> windows;
-  return windows;
-}
-
-std::vector<std::function<void(Window&)>>& BuiltHooks() {
-  static std::vector<std::function<void(Window&)>> hooks;
-  return hooks;
-}
-
-std::vector<std::function<void(Window&, CloseReason)>>& ClosedHooks() {
-  static std::vector<std::function<void(Window&, CloseReason)>> hooks;
-  return hooks;
-}
 
 // Qt's sizes stop short of the full 32-bit range.
 int WidgetSize(int32_t size) { return std::clamp<int32_t>(size, 0, QWIDGETSIZE_MAX); }
-
-bool TakesTab(QWidget* widget) {
-  return (widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() && !widget->isHidden();
-}
 
 void ShowWidget(QWidget* widget, bool fullScreen) {
   if (fullScreen) {
@@ -72,65 +28,6 @@ void ShowAndActivate(QWidget* widget, bool fullScreen) {
 }
 
 }  // namespace
-
-// The widgets -----------------------------------------------------------------
-
-ContentArea::ContentArea(Window& owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
-
-void ContentArea::SetDesignSize(QSize size) {
-  designSize_ = size;
-  updateGeometry();
-}
-
-void ContentArea::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  WindowAccess::ContentResized(owner_, event->size().width(), event->size().height());
-}
-
-WindowWidget::WindowWidget(Window& owner, Qt::WindowFlags flags) : QWidget(nullptr, flags), owner_(&owner) {
-  setAttribute(Qt::WA_DeleteOnClose);
-  layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  content = new ContentArea(owner, this);
-  layout->addWidget(content);
-}
-
-WindowWidget::~WindowWidget() {
-  if (owner_) WindowAccess::Peer(*owner_).widget = nullptr;
-  // The window object may go with this reference: its controls then delete
-  // their widgets while this widget is still whole.
-  keepAlive_.reset();
-}
-
-void WindowWidget::closeEvent(QCloseEvent* event) {
-  if (!owner_ || owner_->IsClosed()) {
-    event->accept();
-    return;
-  }
-  const bool closed = CallIntoProgram([this] { return WindowAccess::Close(*owner_, CloseReason::User); }, false);
-  if (closed) {
-    event->accept();
-  } else {
-    event->ignore();
-  }
-}
-
-bool WindowWidget::focusNextPrevChild(bool next) {
-  // Tab and Backtab follow the controls' TabIndex, not the order of creation.
-  if (owner_ && WindowAccess::MoveFocus(*owner_, next)) return true;
-  return QWidget::focusNextPrevChild(next);
-}
-
-void WindowWidget::keyPressEvent(QKeyEvent* event) {
-  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-  if (owner_ && plain) {
-    const int key = event->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && WindowAccess::PressButton(*owner_, false)) return;
-    if (key == Qt::Key_Escape && WindowAccess::PressButton(*owner_, true)) return;
-  }
-  QWidget::keyPressEvent(event);
-}
 
 // The window ------------------------------------------------------------------
 
@@ -150,7 +47,7 @@ void Window::Constructor() {
   if (built_ || closed_) return;
   std::shared_ptr<Window> self = weak_from_this().lock();
   if (!self) throw RuntimeException("A window must be held by a Ref before it is built.");
-  if (!registeredName_.empty()) ImplicitInstances()[registeredName_] = self;
+  WindowAccess::Register(self);
 
   Layout();
   // The widgets are made once the window's own properties are known.
@@ -165,9 +62,8 @@ void Window::Constructor() {
   contentHeight_ = height_;
   // The first control in the focus order has the focus when the window shows.
   if (QWidget* first = WindowAccess::FirstInFocusOrder(*this)) first->setFocus(Qt::ActiveWindowFocusReason);
-  BuiltWindows().push_back(self);
   if (peer_->widget) peer_->widget->KeepAlive(self);
-  for (const auto& hook : BuiltHooks()) hook(*this);
+  WindowAccess::Built(self);
 
   // A new window comes to the front by itself.
   if (visible_ && peer_->widget) ShowWidget(peer_->widget, fullScreen_);
@@ -183,41 +79,6 @@ void Window::Show() {
 }
 
 void Window::Close() { WindowAccess::Close(*this, CloseReason::Program); }
-
-bool WindowAccess::Close(Window& window, CloseReason reason) {
-  if (window.closed_) return true;
-  if (window.closing_) return false;
-  // Handlers may drop the last reference to the window; keep it until done.
-  const std::shared_ptr<Window> self = window.weak_from_this().lock();
-  window.closing_ = true;
-  struct EndClosing {
-    bool& closing;
-    ~EndClosing() { closing = false; }
-  } endClosing{window.closing_};
-  if (window.Event_CancelClose(reason == CloseReason::AppQuitting)) return false;
-  window.Event_Close();
-
-  window.closed_ = true;
-  auto& instances = ImplicitInstances();
-  const auto found = instances.find(window.registeredName_);
-  if (found != instances.end() && found->second.lock().get() == &window) instances.erase(found);
-  for (const auto& hook : ClosedHooks()) hook(window, reason);
-  // A close from the window system finishes when its close event is accepted.
-  if (reason != CloseReason::User && window.peer_->widget) window.peer_->widget->close();
-  return true;
-}
-
-bool WindowAccess::PressButton(Window& window, bool cancel) {
-  for (const Ref<RectControl>& control : window.controls_) {
-    const auto* button = dynamic_cast<const PushButton*>(&*control);
-    if (!button || !(cancel ? button->Cancel() : button->Default())) continue;
-    auto* widget = static_cast<QPushButton*>(ControlWidgetOf(*button));
-    if (!widget || !widget->isVisible()) continue;
-    widget->click();  // does nothing while the button is disabled
-    return true;
-  }
-  return false;
-}
 
 void Window::AddControl(const std::string& name, const Ref<RectControl>& control) {
   if (&control->ParentWindow() != this)
@@ -350,14 +211,6 @@ void Window::ApplySize() {
   if (resizeable_) widget->resize(widget->sizeHint());
 }
 
-Qt::WindowFlags WindowAccess::Flags(const Window& window) {
-  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
-  if (window.closeButton_) flags |= Qt::WindowCloseButtonHint;
-  if (window.minimizeButton_) flags |= Qt::WindowMinimizeButtonHint;
-  if (window.maximizeButton_) flags |= Qt::WindowMaximizeButtonHint;
-  return flags;
-}
-
 void Window::ApplyFlags() {
   WindowWidget* widget = peer_->widget;
   if (!widget || Postpone(kFlagsGroup)) return;
@@ -379,38 +232,6 @@ void Window::ApplyBackground() {
   } else {
     widget->content->setPalette(QPalette());
   }
-}
-
-std::vector<QWidget*> WindowAccess::FocusOrder(const Window& window) {
-  std::vector<const RectControl*> order;
-  for (const Ref<RectControl>& control : window.controls_) order.push_back(&*control);
-  std::stable_sort(order.begin(), order.end(),
-                   [](const RectControl* a, const RectControl* b) { return a->TabIndex() < b->TabIndex(); });
-  std::vector<QWidget*> widgets;
-  for (const RectControl* control : order)
-    if (QWidget* widget = ControlWidgetOf(*control)) widgets.push_back(widget);
-  return widgets;
-}
-
-bool WindowAccess::MoveFocus(Window& window, bool forward) {
-  const std::vector<QWidget*> order = FocusOrder(window);
-  if (std::none_of(order.begin(), order.end(), TakesTab)) return false;
-  // From the focused control, or from before the first when none has the focus.
-  QWidget* focus = window.peer_->widget ? window.peer_->widget->focusWidget() : nullptr;
-  const auto found = std::find(order.begin(), order.end(), focus);
-  const size_t count = order.size();
-  size_t at = found != order.end() ? static_cast<size_t>(found - order.begin()) : forward ? count - 1 : 0;
-  do {
-    at = forward ? (at + 1) % count : (at + count - 1) % count;
-  } while (!TakesTab(order[at]));
-  order[at]->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-  return true;
-}
-
-QWidget* WindowAccess::FirstInFocusOrder(const Window& window) {
-  for (QWidget* widget : FocusOrder(window))
-    if (TakesTab(widget)) return widget;
-  return nullptr;
 }
 
 void Window::ContentResized(int32_t width, int32_t height) {
@@ -458,58 +279,3 @@ const PropertyTable& Window::Table() {
   return table;
 }
 
-Ref<Window> GetImplicitWindow(const std::string& qualifiedName) {
-  const auto found = ImplicitInstances().find(qualifiedName);
-  if (found == ImplicitInstances().end()) return nullptr;
-  std::shared_ptr<Window> window = found->second.lock();
-  if (!window || window->IsClosed()) return nullptr;
-  return window;
-}
-
-// Framework-internal access ---------------------------------------------------
-
-QWidget* WindowWidgetOf(const Window& window) { return WindowAccess::Peer(window).widget; }
-
-QWidget* ContentAreaOf(const Window& window) {
-  WindowWidget* widget = WindowAccess::Peer(window).widget;
-  return widget ? widget->content : nullptr;
-}
-
-void SetWindowMenuBar(Window& window, QWidget* menuBar) {
-  WindowWidget* widget = WindowAccess::Peer(window).widget;
-  if (!widget) {
-    delete menuBar;
-    return;
-  }
-  if (QWidget* old = widget->layout->menuBar(); old && old != menuBar) old->deleteLater();
-  menuBar->setParent(widget);
-  widget->layout->setMenuBar(menuBar);
-  menuBar->setVisible(window.MenuBarVisible());
-  widget->layout->invalidate();
-  widget->layout->activate();
-}
-
-bool CloseWindow(Window& window, CloseReason reason) { return WindowAccess::Close(window, reason); }
-
-void OnWindowBuilt(std::function<void(Window&)> hook) { BuiltHooks().push_back(std::move(hook)); }
-
-void OnWindowClosed(std::function<void(Window&, CloseReason)> hook) { ClosedHooks().push_back(std::move(hook)); }
-
-std::vector<Ref<Window>> OpenWindows() {
-  std::vector<Ref<Window>> open;
-  auto& built = BuiltWindows();
-  std::erase_if(built, [](const std::weak_ptr<Window>& window) { return window.expired(); });
-  for (const auto& weak : built)
-    if (auto window = weak.lock(); window && !window->IsClosed()) open.emplace_back(window);
-  return open;
-}
-
-void DestroyAllWindows() {
-  // Deleting one window deletes its popups, which are top-level widgets too.
-  std::vector<QPointer<WindowWidget>> windows;
-  for (QWidget* widget : QApplication::topLevelWidgets())
-    if (auto* window = dynamic_cast<WindowWidget*>(widget)) windows.emplace_back(window);
-  for (const QPointer<WindowWidget>& window : windows) delete window.data();
-  BuiltWindows().clear();
-  ImplicitInstances().clear();
-}

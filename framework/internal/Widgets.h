@@ -13,8 +13,8 @@
 #include <memory>
 
 #include "Color.h"
-
-class Window;
+#include "Window.h"
+#include "internal/WindowAccess.h"
 
 // The area below any menu bar where the controls stand; its size is the
 // window's Width and Height.
@@ -59,6 +59,23 @@ private:
 
 struct WindowPeer {
   QPointer<WindowWidget> widget;
+};
+
+// What the window's widgets and the framework's services reach of a window.
+struct WindowAccess {
+  static WindowPeer& Peer(const Window& window) { return *window.peer_; }
+  static void ContentResized(Window& window, int width, int height) { window.ContentResized(width, height); }
+  static bool Close(Window& window, CloseReason reason);
+  static bool PressButton(Window& window, bool cancel);
+  static Qt::WindowFlags Flags(const Window& window);
+  static bool MoveFocus(Window& window, bool forward);
+  // From Constructor: the window is its class's implicit instance from now on.
+  static void Register(const std::shared_ptr<Window>& window);
+  // From Constructor: the window's controls exist; it is about to show.
+  static void Built(const std::shared_ptr<Window>& window);
+  // The controls' widgets in order of TabIndex.
+  static std::vector<QWidget*> FocusOrder(const Window& window);
+  static QWidget* FirstInFocusOrder(const Window& window);
 };
 
 struct ControlPeer {

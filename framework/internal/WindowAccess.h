@@ -20,9 +20,10 @@ QWidget* ContentAreaOf(const Window& window);
 QWidget* ControlWidgetOf(const RectControl& control);
 
 // Puts menuBar at the top of the window, above the content area, and gives
-// the window its ownership (a window that has no widgets, not yet built or
-// gone, deletes it at once; OnWindowBuilt is the place to add one). The content area keeps its size; the window grows
+// the window its ownership. The content area keeps its size; the window grows
 // by the menu bar's height. The window's MenuBarVisible shows or hides it.
+// A window without widgets (not yet built, or gone) deletes it at once:
+// OnWindowBuilt is the place to add one.
 void SetWindowMenuBar(Window& window, QWidget* menuBar);
 
 enum class CloseReason {
