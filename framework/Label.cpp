@@ -31,7 +31,8 @@ void Label::SetTextColor(Color color) {
 
 void Label::SetMultiline(bool multiline) {
   multiline_ = multiline;
-  if (auto* label = ControlAccess::WidgetAs<QLabel>(*this)) SetIfChanged(label, &QLabel::wordWrap, &QLabel::setWordWrap, multiline);
+  if (auto* label = ControlAccess::WidgetAs<QLabel>(*this))
+    SetIfChanged(label, &QLabel::wordWrap, &QLabel::setWordWrap, multiline);
   ApplyAlignment();
 }
 

@@ -40,7 +40,8 @@ void TextField::SetCueText(const std::string& text) {
 void TextField::SetPassword(bool password) {
   password_ = password;
   if (auto* edit = ControlAccess::WidgetAs<QLineEdit>(*this))
-    SetIfChanged(edit, &QLineEdit::echoMode, &QLineEdit::setEchoMode, password ? QLineEdit::Password : QLineEdit::Normal);
+    SetIfChanged(edit, &QLineEdit::echoMode, &QLineEdit::setEchoMode,
+                 password ? QLineEdit::Password : QLineEdit::Normal);
 }
 
 void TextField::SetReadOnly(bool readOnly) {
@@ -76,7 +77,8 @@ void TextField::SetAlignment(int32_t alignment) {
 
 void TextField::SetBorder(bool border) {
   border_ = border;
-  if (auto* edit = ControlAccess::WidgetAs<QLineEdit>(*this)) SetIfChanged(edit, &QLineEdit::hasFrame, &QLineEdit::setFrame, border);
+  if (auto* edit = ControlAccess::WidgetAs<QLineEdit>(*this))
+    SetIfChanged(edit, &QLineEdit::hasFrame, &QLineEdit::setFrame, border);
 }
 
 void TextField::SetTextColor(Color color) {

@@ -1,6 +1,5 @@
 #include "Window.h"
 
-
 #include <algorithm>
 
 #include "RectControl.h"
