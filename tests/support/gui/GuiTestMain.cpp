@@ -6,8 +6,9 @@
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  // CTest lists the tests without the test environment: no display needed.
-  if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+  // CTest lists the tests before it sets the tests' environment; without a
+  // display, listing must not fail for want of a platform.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,0 +1,85 @@
+#include "Label.h"
+
+#include "internal/ControlAccess.h"
+
+Label::Label(Window& window) : RectControl(window) {
+  auto* label = new LabelWidget(ControlAccess::ParentFor(window));
+  label->setTextFormat(Qt::PlainText);
+  label->setTextInteractionFlags(Qt::NoTextInteraction);
+  ControlAccess::Adopt(*this, label, false);
+  ApplyAlignment();
+}
+
+void Label::Event_Open() {
+  if (Open) Open(*this);
+}
+
+void Label::SetText(const std::string& text) {
+  text_ = text;
+  if (auto* label = ControlAccess::WidgetAs<QLabel>(*this)) label->setText(QString::fromStdString(text));
+}
+
+void Label::SetTextAlign(int32_t align) {
+  textAlign_ = align;
+  ApplyAlignment();
+}
+
+void Label::SetTextColor(Color color) {
+  textColor_ = color;
+  ApplyPalette();
+}
+
+void Label::SetMultiline(bool multiline) {
+  multiline_ = multiline;
+  if (auto* label = ControlAccess::WidgetAs<QLabel>(*this))
+    SetIfChanged(label, &QLabel::wordWrap, &QLabel::setWordWrap, multiline);
+  ApplyAlignment();
+}
+
+void Label::SetSelectable(bool selectable) {
+  selectable_ = selectable;
+  if (auto* label = ControlAccess::WidgetAs<QLabel>(*this))
+    SetIfChanged(label, &QLabel::textInteractionFlags, &QLabel::setTextInteractionFlags,
+                 selectable ? Qt::TextInteractionFlags(Qt::TextSelectableByMouse) : Qt::NoTextInteraction);
+}
+
+void Label::ApplyGroups(unsigned groups) {
+  RectControl::ApplyGroups(groups);
+  if (groups & kAlignmentGroup) ApplyAlignment();
+  if (groups & kPaletteGroup) ApplyPalette();
+}
+
+void Label::ApplyPalette() {
+  auto* label = ControlAccess::WidgetAs<QLabel>(*this);
+  if (!label || Postpone(kPaletteGroup)) return;
+  SetPaletteColor(label, QPalette::WindowText, textColor_);
+}
+
+void Label::ApplyAlignment() {
+  auto* label = ControlAccess::WidgetAs<QLabel>(*this);
+  if (!label || Postpone(kAlignmentGroup)) return;
+  const Qt::Alignment horizontal = textAlign_ == 1   ? Qt::AlignHCenter
+                                   : textAlign_ == 2 ? Qt::AlignRight
+                                                     : Qt::AlignLeft;
+  // One line stands level with the fields beside it; wrapped text starts at the top.
+  SetIfChanged(label, &QLabel::alignment, &QLabel::setAlignment,
+               horizontal | (multiline_ ? Qt::AlignTop : Qt::AlignVCenter));
+}
+
+const PropertyTable& Label::Table() {
+  static const PropertyTable table = [] {
+    PropertyTable t = RectControl::Table();
+    t.Add("Text", &Label::SetText)
+        .Add("TextAlign", &Label::SetTextAlign)
+        .Add("TextColor", &Label::SetTextColor)
+        .Add("Multiline", &Label::SetMultiline)
+        .Add("Selectable", &Label::SetSelectable);
+    // Qt labels always draw on their window's background, and there is no
+    // database layer to bind a label to. Only kept.
+    t.Keep("Transparent", PropertyType::Boolean)
+        .Keep("DataSource", PropertyType::String)
+        .Keep("DataField", PropertyType::String);
+    return t;
+  }();
+  return table;
+}

@@ -1,0 +1,53 @@
+#pragma once
+// A window class for the framework's own tests: it records the events it
+// gets, and a test decides what its Layout and CreateControls do.
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Window.h"
+#include "internal/WindowAccess.h"
+
+class TestWindow : public Window {
+public:
+  using Window::Window;
+
+  std::vector<std::string> events;
+  std::function<void(TestWindow&)> onLayout, onCreateControls, onClose;
+  bool refuseClose = false;
+  std::vector<bool> cancelCloseQuitting;
+
+protected:
+  void Layout() override {
+    events.push_back("Layout");
+    if (onLayout) onLayout(*this);
+  }
+  void CreateControls() override {
+    events.push_back("CreateControls");
+    if (onCreateControls) onCreateControls(*this);
+  }
+  bool Event_CancelClose(bool appQuitting) override {
+    events.push_back("CancelClose");
+    cancelCloseQuitting.push_back(appQuitting);
+    return refuseClose;
+  }
+  void Event_Close() override {
+    events.push_back("Close");
+    if (onClose) onClose(*this);
+  }
+};
+
+// Every test leaves no window behind.
+class WindowTest : public testing::Test {
+protected:
+  void TearDown() override {
+    DestroyAllWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  // Lets deferred deletions (a closed window's widgets) happen.
+  static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+};

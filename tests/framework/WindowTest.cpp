@@ -1,0 +1,307 @@
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QTest>
+
+#include "ExceptionBoundary.h"
+#include "Label.h"
+#include "PushButton.h"
+#include "TestWindow.h"
+#include "TextField.h"
+
+namespace {
+
+Ref<TestWindow> NewWindow(const std::string& name = "") { return New<TestWindow>(name); }
+
+TEST_F(WindowTest, BuildingRaisesLayoutAndCreateControlsThenShowsThenOpensTheControls) {
+  auto window = NewWindow();
+  bool shownAtOpen = false;
+  window->onLayout = [](TestWindow& w) { w.SetProperties(PropertyList().Integer("Width", 200).Bytes()); };
+  window->onCreateControls = [&](TestWindow& w) {
+    for (const char* name : {"First", "Second"}) {
+      auto label = New<Label>(w);
+      w.AddControl(name, label);
+      label->Open = [&, name](Label&) {
+        w.events.push_back(std::string("Open ") + name);
+        shownAtOpen = WindowWidgetOf(w)->isVisible();
+      };
+    }
+  };
+  window->Constructor();
+  EXPECT_EQ(window->events, (std::vector<std::string>{"Layout", "CreateControls", "Open First", "Open Second"}));
+  EXPECT_TRUE(shownAtOpen);
+  EXPECT_EQ(window->Width(), 200);
+}
+
+TEST_F(WindowTest, AWindowNotVisibleIsBuiltButNotShown) {
+  auto window = NewWindow();
+  bool opened = false;
+  window->onLayout = [](TestWindow& w) { w.SetProperties(PropertyList().Boolean("Visible", false).Bytes()); };
+  window->onCreateControls = [&](TestWindow& w) {
+    auto field = New<TextField>(w);
+    w.AddControl("Field", field);
+    field->Open = [&](TextField&) { opened = true; };
+  };
+  window->Constructor();
+  EXPECT_TRUE(opened);
+  EXPECT_FALSE(WindowWidgetOf(*window)->isVisible());
+  window->Show();
+  EXPECT_TRUE(WindowWidgetOf(*window)->isVisible());
+  EXPECT_TRUE(window->Visible());
+}
+
+TEST_F(WindowTest, TheImplicitInstanceLastsUntilTheWindowCloses) {
+  EXPECT_TRUE(GetImplicitWindow("TestWindow.TestWindow").IsNil());
+  auto window = NewWindow("TestWindow.TestWindow");
+  EXPECT_TRUE(GetImplicitWindow("TestWindow.TestWindow").IsNil()) << "not before it is built";
+  window->Constructor();
+  EXPECT_TRUE(GetImplicitWindow("TestWindow.TestWindow") == Ref<Window>(window));
+  EXPECT_TRUE(GetImplicitWindow("Other.Other").IsNil());
+  window->Close();
+  EXPECT_TRUE(GetImplicitWindow("TestWindow.TestWindow").IsNil());
+  // A second window of the class takes the place.
+  auto second = NewWindow("TestWindow.TestWindow");
+  second->Constructor();
+  EXPECT_TRUE(GetImplicitWindow("TestWindow.TestWindow") == Ref<Window>(second));
+}
+
+TEST_F(WindowTest, AWindowMustBeHeldByARefToBeBuilt) {
+  TestWindow loose;
+  EXPECT_THROW(loose.Constructor(), RuntimeException);
+}
+
+TEST_F(WindowTest, CloseRaisesCancelCloseThenClose) {
+  auto window = NewWindow("TestWindow.TestWindow");
+  window->Constructor();
+  window->events.clear();
+  window->Close();
+  EXPECT_EQ(window->events, (std::vector<std::string>{"CancelClose", "Close"}));
+  EXPECT_EQ(window->cancelCloseQuitting, std::vector<bool>{false});
+  EXPECT_TRUE(window->IsClosed());
+  EXPECT_FALSE(WindowWidgetOf(*window)->isVisible());
+  Settle();
+  EXPECT_EQ(WindowWidgetOf(*window), nullptr) << "the widgets go once the window has closed";
+  window->Close();
+  window->Show();
+  EXPECT_EQ(window->events.size(), 2u) << "a closed window does nothing more";
+}
+
+TEST_F(WindowTest, CancelCloseCanRefuse) {
+  auto window = NewWindow("TestWindow.TestWindow");
+  window->Constructor();
+  window->refuseClose = true;
+  window->Close();
+  EXPECT_FALSE(window->IsClosed());
+  EXPECT_TRUE(WindowWidgetOf(*window)->isVisible());
+  EXPECT_FALSE(GetImplicitWindow("TestWindow.TestWindow").IsNil());
+  window->refuseClose = false;
+  window->Close();
+  EXPECT_TRUE(window->IsClosed());
+  EXPECT_EQ(window->events,
+            (std::vector<std::string>{"Layout", "CreateControls", "CancelClose", "CancelClose", "Close"}));
+}
+
+TEST_F(WindowTest, ACloseRequestedWhileClosingHasNoEffect) {
+  auto window = NewWindow();
+  window->onClose = [](TestWindow& w) { w.Close(); };
+  window->Constructor();
+  window->Close();
+  EXPECT_EQ(std::count(window->events.begin(), window->events.end(), "CancelClose"), 1);
+  EXPECT_EQ(std::count(window->events.begin(), window->events.end(), "Close"), 1);
+  EXPECT_TRUE(window->IsClosed());
+}
+
+TEST_F(WindowTest, TheCloseButtonRunsTheSameProtocolAndTellsTheHook) {
+  std::vector<std::pair<Window*, CloseReason>> closed;
+  OnWindowClosed([&](Window& w, CloseReason reason) { closed.emplace_back(&w, reason); });
+  auto window = NewWindow();
+  window->Constructor();
+  window->refuseClose = true;
+  EXPECT_FALSE(WindowWidgetOf(*window)->close()) << "a refused close leaves the window open";
+  EXPECT_TRUE(closed.empty());
+  window->refuseClose = false;
+  EXPECT_TRUE(WindowWidgetOf(*window)->close());
+  EXPECT_EQ(window->events.back(), "Close");
+  ASSERT_EQ(closed.size(), 1u);
+  EXPECT_EQ(closed[0].first, &*window);
+  EXPECT_EQ(closed[0].second, CloseReason::User);
+}
+
+TEST_F(WindowTest, ClosingForTheApplicationTellsCancelCloseSo) {
+  auto window = NewWindow();
+  window->Constructor();
+  EXPECT_TRUE(CloseWindow(*window, CloseReason::AppQuitting));
+  EXPECT_EQ(window->cancelCloseQuitting, std::vector<bool>{true});
+}
+
+TEST_F(WindowTest, AnOpenWindowLivesOnWithoutTheProgramsReference) {
+  std::weak_ptr<Window> weak;
+  {
+    auto window = NewWindow();
+    window->Constructor();
+    weak = window.shared();
+  }
+  ASSERT_FALSE(weak.expired());
+  EXPECT_EQ(OpenWindows().size(), 1u);
+  weak.lock()->Close();
+  EXPECT_TRUE(OpenWindows().empty());
+  Settle();
+  EXPECT_TRUE(weak.expired()) << "a closed window is released with its widgets";
+}
+
+TEST_F(WindowTest, TheBuiltHookSeesTheControlsBeforeTheWindowShows) {
+  std::vector<size_t> seen;
+  bool visible = true;
+  OnWindowBuilt([&](Window& w) {
+    seen.push_back(w.Controls().size());
+    visible = WindowWidgetOf(w)->isVisible();
+  });
+  auto window = NewWindow();
+  window->onCreateControls = [](TestWindow& w) { w.AddControl("Only", New<Label>(w)); };
+  window->Constructor();
+  EXPECT_EQ(seen, std::vector<size_t>{1});
+  EXPECT_FALSE(visible);
+}
+
+TEST_F(WindowTest, ControlsAreFoundByTheNameTheyWereAddedUnder) {
+  auto unbuilt = NewWindow();
+  EXPECT_THROW(New<Label>(*unbuilt), RuntimeException) << "controls come with CreateControls";
+  auto window = NewWindow();
+  auto other = NewWindow();
+  window->Constructor();
+  other->Constructor();
+  auto label = New<Label>(*window);
+  window->AddControl("LblOne", label);
+  EXPECT_TRUE(ControlWidgetOf(*label)->isVisible()) << "a control made in an open window shows at once";
+  EXPECT_TRUE(window->ControlByName("LblOne") == Ref<RectControl>(label));
+  EXPECT_TRUE(window->ControlByName("LblTwo").IsNil());
+  EXPECT_TRUE(RefCast<TextField>(window->ControlByName("LblOne")).IsNil()) << "not a text field";
+  EXPECT_THROW(window->AddControl("LblOne", New<Label>(*window)), RuntimeException);
+  EXPECT_THROW(window->AddControl("Stray", New<Label>(*other)), RuntimeException);
+  EXPECT_THROW(RefCast<Label>(window->ControlByName("LblTwo"))->SetText("x"), NilObjectException);
+}
+
+TEST_F(WindowTest, TheListSetsTitleFixedSizeAndButtons) {
+  auto window = NewWindow();
+  window->SetProperties(PropertyList()
+                            .Integer("Width", 527)
+                            .Integer("Height", 85)
+                            .Integer("MinWidth", 64)
+                            .Integer("MaxWidth", 32000)
+                            .String("Title", "Tamberlow (Brisquel)")
+                            .Boolean("CloseButton", true)
+                            .Boolean("Resizeable", false)
+                            .Boolean("MaximizeButton", false)
+                            .Boolean("MinimizeButton", true)
+                            .Integer("Frame", 9)
+                            .Bytes());
+  window->Constructor();
+  QWidget* widget = WindowWidgetOf(*window);
+  EXPECT_EQ(widget->windowTitle(), "Tamberlow (Brisquel)");
+  EXPECT_EQ(ContentAreaOf(*window)->size(), QSize(527, 85));
+  EXPECT_EQ(widget->minimumSize(), QSize(527, 85));
+  EXPECT_EQ(widget->maximumSize(), QSize(527, 85));
+  const Qt::WindowFlags flags = widget->windowFlags();
+  EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+  EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(widget->isVisible()) << "changing the buttons after showing keeps the window shown";
+  EXPECT_EQ(*window->KeptValue("Frame"), PropertyValue(9));
+}
+
+TEST_F(WindowTest, AResizeableWindowKeepsItsLimitsAndMovesLockedControls) {
+  auto window = NewWindow();
+  window->SetProperties(PropertyList()
+                            .Boolean("Resizeable", true)
+                            .Integer("Width", 300)
+                            .Integer("Height", 200)
+                            .Integer("MinWidth", 250)
+                            .Integer("MinHeight", 150)
+                            .Integer("MaxWidth", 400)
+                            .Integer("MaxHeight", 300)
+                            .Bytes());
+  Ref<Label> stretched, anchored, still;
+  window->onCreateControls = [&](TestWindow& w) {
+    const auto make = [&](const char* name, bool right, bool bottom) {
+      auto label = New<Label>(w);
+      w.AddControl(name, label);
+      label->SetProperties(PropertyList()
+                               .Integer("Left", 10)
+                               .Integer("Top", 10)
+                               .Integer("Width", 100)
+                               .Integer("Height", 20)
+                               .Boolean("LockRight", right)
+                               .Boolean("LockBottom", bottom)
+                               .Bytes());
+      return label;
+    };
+    stretched = make("Stretched", true, false);
+    anchored = make("Anchored", false, true);
+    still = make("Still", false, false);
+    anchored->SetLockTop(false);
+  };
+  window->Constructor();
+  QWidget* widget = WindowWidgetOf(*window);
+  EXPECT_EQ(ContentAreaOf(*window)->size(), QSize(300, 200));
+  EXPECT_EQ(widget->minimumSize(), QSize(250, 150));
+  EXPECT_EQ(widget->maximumSize(), QSize(400, 300));
+  widget->resize(350, 260);
+  EXPECT_EQ(window->Width(), 350);
+  EXPECT_EQ(window->Height(), 260);
+  EXPECT_EQ(ControlWidgetOf(*stretched)->geometry(), QRect(10, 10, 150, 20));
+  EXPECT_EQ(ControlWidgetOf(*anchored)->geometry(), QRect(10, 70, 100, 20));
+  EXPECT_EQ(ControlWidgetOf(*still)->geometry(), QRect(10, 10, 100, 20));
+  EXPECT_EQ(stretched->Width(), 150);
+  EXPECT_EQ(anchored->Top(), 70);
+}
+
+TEST_F(WindowTest, AMenuBarGoesAboveTheContentWithoutChangingItsSize) {
+  auto window = NewWindow();
+  window->SetProperties(
+      PropertyList().Integer("Width", 527).Integer("Height", 85).Boolean("Resizeable", false).Bytes());
+  window->Constructor();
+  auto* bar = new QMenuBar;
+  bar->addMenu("&Ablage");
+  SetWindowMenuBar(*window, bar);
+  QWidget* widget = WindowWidgetOf(*window);
+  QApplication::processEvents();
+  EXPECT_EQ(bar->parentWidget(), widget);
+  EXPECT_TRUE(bar->isVisible());
+  EXPECT_EQ(ContentAreaOf(*window)->size(), QSize(527, 85));
+  EXPECT_EQ(ContentAreaOf(*window)->y(), bar->height());
+  EXPECT_EQ(widget->height(), 85 + bar->height());
+  EXPECT_EQ(widget->minimumSize(), widget->maximumSize()) << "still fixed";
+  window->SetMenuBarVisible(false);
+  EXPECT_FALSE(bar->isVisible());
+}
+
+TEST_F(WindowTest, BackColorFillsTheContentOnlyWhenAsked) {
+  auto window = NewWindow();
+  window->SetProperties(
+      PropertyList().Colour("BackColor", Color::FromRGB(0x3090FF)).Boolean("HasBackColor", false).Bytes());
+  EXPECT_EQ(ContentAreaOf(*window), nullptr) << "no widgets before the window is built";
+  window->Constructor();
+  QWidget* content = ContentAreaOf(*window);
+  EXPECT_FALSE(content->autoFillBackground());
+  window->SetHasBackColor(true);
+  EXPECT_TRUE(content->autoFillBackground());
+  EXPECT_EQ(content->palette().color(QPalette::Window), QColor(0x30, 0x90, 0xFF));
+}
+
+TEST_F(WindowTest, AnExceptionInAHandlerCalledByTheToolkitIsReportedAndStopsThere) {
+  auto window = NewWindow();
+  Ref<PushButton> button;
+  window->onCreateControls = [&](TestWindow& w) {
+    button = New<PushButton>(w);
+    w.AddControl("Btn", button);
+    button->Action = [](PushButton&) { throw NilObjectException(); };
+  };
+  window->Constructor();
+  testing::internal::CaptureStderr();
+  QTest::mouseClick(ControlWidgetOf(*button), Qt::LeftButton);
+  const std::string report = testing::internal::GetCapturedStderr();
+  EXPECT_NE(report.find("NilObjectException"), std::string::npos) << report;
+  EXPECT_TRUE(WindowWidgetOf(*window)->isVisible());
+}
+
+}  // namespace

@@ -1,0 +1,71 @@
+// Feeds arbitrary bytes to the layout property list decoder with the tables
+// of every window and control class. The decoder must either throw its own
+// exception or read the whole list, and what it reads must encode back to the
+// very same bytes. A second pass builds lists of known names followed by
+// arbitrary value bytes, so that every kind of value is read cut short.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "Label.h"
+#include "PropertyList.h"
+#include "PushButton.h"
+#include "TextField.h"
+#include "Window.h"
+
+namespace {
+
+std::string Encode(const std::vector<PropertyRecord>& records) {
+  PropertyList list;
+  for (const PropertyRecord& record : records) {
+    std::visit(
+        [&](const auto& value) {
+          using V = std::decay_t<decltype(value)>;
+          if constexpr (std::is_same_v<V, int32_t>) {
+            list.Integer(record.name, value);
+          } else if constexpr (std::is_same_v<V, bool>) {
+            list.Boolean(record.name, value);
+          } else if constexpr (std::is_same_v<V, Color>) {
+            list.Colour(record.name, value);
+          } else {
+            list.String(record.name, value);
+          }
+        },
+        record.value);
+  }
+  return list.Bytes();
+}
+
+void Check(const PropertyTable& table, std::string_view list) {
+  try {
+    if (Encode(table.Decode(list)) != list) std::abort();
+  } catch (const PropertyListException&) {
+  }
+}
+
+// Each input byte picks a known name, the next byte how many of the
+// following bytes stand as its value.
+std::string KnownNames(const std::vector<std::string>& names, std::string_view input) {
+  std::string list;
+  size_t at = 0;
+  while (at + 1 < input.size()) {
+    list += names[static_cast<uint8_t>(input[at]) % names.size()] + ' ';
+    const size_t take = std::min<size_t>(static_cast<uint8_t>(input[at + 1]) % 12, input.size() - at - 2);
+    list += input.substr(at + 2, take);
+    at += 2 + take;
+  }
+  return list;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  for (const PropertyTable* table : {&Window::Table(), &Label::Table(), &TextField::Table(), &PushButton::Table()}) {
+    Check(*table, input);
+    const std::string structured = KnownNames(table->Names(), input);
+    Check(*table, structured);
+  }
+  return 0;
+}
