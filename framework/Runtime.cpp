@@ -1,6 +1,7 @@
 #include "Runtime.h"
 
 #include <QApplication>
+#include <QThread>
 
 #include <memory>
 
@@ -15,7 +16,6 @@ struct State {
   ExceptionHelper helper = nullptr;
   Ref<Application> app;
   bool initialized = false;
-  bool running = false;
   bool quitting = false;
   bool closed = false;
   bool failed = false;
@@ -85,11 +85,7 @@ Ref<Application> GetAppObject() { return Runtime().app; }
 
 void RuntimeRun() {
   State& runtime = Runtime();
-  if (!runtime.quitting) {
-    runtime.running = true;
-    QApplication::exec();
-    runtime.running = false;
-  }
+  if (!runtime.quitting) QApplication::exec();
   // The loop may also end without Quit, when the platform ends the session.
   runtime.quitting = true;
   RaiseClose();
@@ -103,7 +99,7 @@ void Quit(int32_t exitCode) {
   // Close before the loop is told to end: once it is, no message box could
   // be shown any more.
   RaiseClose();
-  if (runtime.running) QCoreApplication::exit(exitCode);
+  if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(exitCode);
 }
 
 void RuntimeFail() {
