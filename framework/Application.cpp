@@ -66,6 +66,7 @@ void WatchShortcuts() {
 void Application::SetMenuBar(const Ref<::MenuBar>& menuBar) {
   menuBar_ = menuBar;
   WatchShortcuts();
+  ShowApplicationMenuBar();
 }
 
 void Application::AddMenuHandler(const std::string& itemName, std::function<bool()> handler) {

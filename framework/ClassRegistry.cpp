@@ -29,8 +29,17 @@ void RuntimeRegisterClass(const std::string& name, const std::string& base) {
 
 void RegisterFrameworkClasses() {
   const ClassInfo framework[] = {
-      {"Application", ""},          {"MenuItem", ""}, {"MenuBar", "MenuItem"}, {"AppleMenuItem", "MenuItem"},
-      {"QuitMenuItem", "MenuItem"}, {"Shell", ""},
+      {"Window", ""},
+      {"RectControl", ""},
+      {"Label", "RectControl"},
+      {"TextField", "RectControl"},
+      {"PushButton", "RectControl"},
+      {"Application", ""},
+      {"MenuItem", ""},
+      {"MenuBar", "MenuItem"},
+      {"AppleMenuItem", "MenuItem"},
+      {"QuitMenuItem", "MenuItem"},
+      {"Shell", ""},
   };
   for (const ClassInfo& c : framework) RuntimeRegisterClass(c.name, c.base);
 }
@@ -44,3 +53,5 @@ bool ClassIsA(const std::string& name, const std::string& ancestor) {
 }
 
 const std::vector<ClassInfo>& RegisteredClasses() { return Classes(); }
+
+void ForgetRegisteredClasses() { Classes().clear(); }

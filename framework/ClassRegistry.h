@@ -23,3 +23,5 @@ bool IsClassRegistered(const std::string& name);
 bool ClassIsA(const std::string& name, const std::string& ancestor);
 // In the order of registration.
 const std::vector<ClassInfo>& RegisteredClasses();
+// Empties the registry at the end of the program.
+void ForgetRegisteredClasses();

@@ -71,8 +71,10 @@ void MenuItem::SetName(const std::string& name) {
 
 void MenuItem::SetText(const std::string& text) {
   text_ = text;
-  qt_->Action().setText(QString::fromUtf8(text));
-  qt_->Action().setSeparator(text == "-");
+  // A separator's text would be drawn beside its line as a section title.
+  const bool separator = text == "-";
+  qt_->Action().setSeparator(separator);
+  qt_->Action().setText(separator ? QString() : QString::fromUtf8(text));
 }
 
 void MenuItem::SetKeyboardShortcut(const std::string& shortcut) {

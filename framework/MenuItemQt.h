@@ -40,3 +40,6 @@ private:
 void RaiseEnableMenuItems();
 // The application's handler for the item's name, else the item's own action.
 void ChooseMenuItem(MenuItem& item);
+// Puts the application's menu bar where the platform shows it, now and
+// whenever windows come and go.
+void ShowApplicationMenuBar();

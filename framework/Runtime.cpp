@@ -5,9 +5,12 @@
 
 #include <memory>
 
+#include "ClassRegistry.h"
 #include "ExceptionBoundary.h"
+#include "MenuItemQt.h"
 #include "Quit.h"
 #include "RuntimeInternal.h"
+#include "internal/WindowAccess.h"
 
 namespace {
 
@@ -78,7 +81,15 @@ void RuntimeRegisterAppObject(const Ref<Application>& app) {
   if (runtime.app) throw RuntimeException("An application object is already registered.");
   if (!app) throw NilObjectException();
   runtime.app = app;
+  ShowApplicationMenuBar();
   app->Event_Open();
+}
+
+void RuntimeReleaseFrameworkObjects() {
+  DestroyAllWindows();
+  // A closed window's widgets may still wait for their deferred deletion.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ForgetRegisteredClasses();
 }
 
 Ref<Application> GetAppObject() { return Runtime().app; }

@@ -2,7 +2,8 @@
 // The life of the process, as main() goes through it:
 //   RuntimeInit, register the classes, RuntimeSetExceptionHelper,
 //   RunFrameworkInitialization with the start-up routine, RuntimeRun,
-//   release the module-level objects, return RuntimeExit's status.
+//   RuntimeReleaseFrameworkObjects, release the program's module-level
+//   objects, return RuntimeExit's status.
 // An exception that escapes start-up or a handler is reported by
 // UnhandledException (ExceptionBoundary.h); the application then quits the
 // usual way, Close included, and RuntimeExit gives a non-zero status.
@@ -38,6 +39,11 @@ void InitPluginEntrypoints();
 void RuntimeRegisterAppObject(const Ref<Application>& app);
 // The application object; nil before one is registered.
 Ref<Application> GetAppObject();
+
+// Releases what the framework keeps for the program: its windows, with their
+// widgets and no events raised, and the registered classes. Once the event
+// loop has ended, before the program releases its own objects.
+void RuntimeReleaseFrameworkObjects();
 
 // Runs the event loop until the application quits. When it returns, the
 // application object's Close has run. Returns at once when the application

@@ -97,7 +97,9 @@ TEST(MenuItem, CaptionsKeepTheirBytes) {
   item->SetText("Beenden");
   EXPECT_FALSE(item->Qt().Action().isSeparator());
   item->SetText("-");
+  EXPECT_EQ(item->Text(), "-");
   EXPECT_TRUE(item->Qt().Action().isSeparator());
+  EXPECT_EQ(item->Qt().Action().text(), QString()) << "a separator shows a line, no text";
   item->SetText("--");
   EXPECT_FALSE(item->Qt().Action().isSeparator()) << "only a lone minus is a separator";
 }
