@@ -18,6 +18,14 @@ extern char** environ;
 
 namespace {
 
+// For exec: the strings' own buffers, then the terminating null pointer.
+std::vector<char*> Pointers(std::vector<std::string>& strings) {
+  std::vector<char*> pointers;
+  for (std::string& text : strings) pointers.push_back(text.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
 // Runs argv with DISPLAY set, standard output collected; its exit status.
 int RunCollecting(const std::vector<std::string>& args, const std::string& display, std::string& output) {
   int fds[2];
@@ -29,12 +37,8 @@ int RunCollecting(const std::vector<std::string>& args, const std::string& displ
   for (char** e = environ; *e; ++e)
     if (std::strncmp(*e, "DISPLAY=", 8) != 0) env.emplace_back(*e);
   env.push_back("DISPLAY=" + display);
-  std::vector<char*> envp, argv;
-  for (auto& e : env) envp.push_back(e.data());
-  envp.push_back(nullptr);
   std::vector<std::string> copy = args;
-  for (auto& a : copy) argv.push_back(a.data());
-  argv.push_back(nullptr);
+  std::vector<char*> envp = Pointers(env), argv = Pointers(copy);
   pid_t pid = -1;
   const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
@@ -78,11 +82,9 @@ XSession::XSession() {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  std::string program = "Xvfb", fdFlag = "-displayfd", fd = std::to_string(fds[1]), screen = "-screen",
-              zero = "0", size = "1024x768x24", noTcp = "-nolisten", tcp = "tcp";
-  char* argv[] = {program.data(), fdFlag.data(), fd.data(), screen.data(), zero.data(),
-                  size.data(),    noTcp.data(),  tcp.data(), nullptr};
-  const int spawned = posix_spawnp(&server_, "Xvfb", &actions, nullptr, argv, environ);
+  std::vector<std::string> args = {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24",
+                                   "-nolisten", "tcp"};
+  const int spawned = posix_spawnp(&server_, "Xvfb", &actions, nullptr, Pointers(args).data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(fds[1]);
   if (spawned != 0) {
