@@ -1,0 +1,93 @@
+// qzRamDisk::Create with our real disk tools, found in PATH as the program
+// finds them.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "Machine.h"
+#include "MessageRecorder.h"
+#include "RamDisk.h"
+#include "Readers.h"
+#include "TempDir.h"
+#include "Tools.h"
+#include "qzRamDisk.h"
+
+namespace {
+
+// Puts the bundle's tools first in PATH, behind an hdid that notes each
+// device it makes, so that the test can free what Create leaves attached.
+class EndToEndTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    if (const std::string why = WhyNoRamDisks(""); !why.empty()) GTEST_SKIP() << why;
+    const auto hdid = wrappers / "hdid";
+    WriteFile(hdid, "#!/bin/sh\nout=$('" + Tool("hdid") + "' \"$@\")\nstatus=$?\nprintf '%s\\n' \"$out\" >> '" +
+                        (wrappers / "devices").string() + "'\nprintf '%s\\n' \"$out\"\nexit $status\n");
+    std::filesystem::permissions(hdid, std::filesystem::perms::owner_all);
+    const char* path = std::getenv("PATH");
+    oldPath = path ? path : "/usr/bin:/bin";
+    setenv("PATH", (wrappers.path().string() + ":" + BundleBin() + ":" + oldPath).c_str(), 1);
+  }
+  void TearDown() override {
+    if (!oldPath.empty()) setenv("PATH", oldPath.c_str(), 1);
+    std::istringstream devices(ReadFile(wrappers / "devices"));
+    for (std::string device; std::getline(devices, device);)
+      if (!device.empty()) RamDisk::Adopt(device);  // detached as it goes
+  }
+  std::vector<std::string> Devices() {
+    std::vector<std::string> devices;
+    std::istringstream lines(ReadFile(wrappers / "devices"));
+    for (std::string line; std::getline(lines, line);) devices.push_back(line);
+    return devices;
+  }
+
+  TempDir wrappers;
+  std::string oldPath;
+  MessageRecorder messages;
+  std::string name = "QB EndToEnd " + std::to_string(getpid());
+};
+
+TEST_F(EndToEndTest, CreateAttachesAndFormatsAndMountsWhereTheKernelCan) {
+  qzRamDisk disk;
+  const bool created = disk.Create(52428800, name);
+  const auto devices = Devices();
+  ASSERT_EQ(devices.size(), 1u);
+  EXPECT_EQ(DeviceBytes(devices[0]), 52428800u);
+  EXPECT_EQ(FshfsinfoName(devices[0]), name);
+
+  if (!KernelHasHfsPlus()) {
+    EXPECT_FALSE(created);
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"Can't mount ramdisk. Error code 1"});
+    EXPECT_EQ(disk.GetMountPath(), "");
+    return;
+  }
+  ASSERT_TRUE(created) << (messages.texts.empty() ? "" : messages.texts[0]);
+  EXPECT_EQ(disk.GetMountPath(), "/media/" + name);
+  WriteFile(disk.GetMountPath() + "/hello.txt", "hello\n");
+  EXPECT_EQ(ReadFile(disk.GetMountPath() + "/hello.txt"), "hello\n");
+  EXPECT_TRUE(disk.UnMount());
+  EXPECT_FALSE(std::filesystem::exists("/media/" + name));
+  EXPECT_TRUE(messages.texts.empty());
+}
+
+TEST_F(EndToEndTest, ANameThatCantBeStoredFailsTheInitializeStep) {
+  qzRamDisk disk;
+  EXPECT_FALSE(disk.Create(1048576, std::string(256, 'n')));
+  EXPECT_EQ(messages.texts, std::vector<std::string>{"Can't initialize ramdisk with hfs plus. Error code 1"});
+  EXPECT_EQ(Devices().size(), 1u) << "the attached device stays attached, as the program leaves it";
+}
+
+TEST_F(EndToEndTest, AFailingAttachIsReportedWithHdidsStatus) {
+  setenv("HDID_BACKEND", "none", 1);
+  qzRamDisk disk;
+  const bool created = disk.Create(1048576, name);
+  unsetenv("HDID_BACKEND");
+  EXPECT_FALSE(created);
+  EXPECT_EQ(messages.texts, std::vector<std::string>{"Can't create ramdisk device. Error code 2"});
+}
+
+}  // namespace
