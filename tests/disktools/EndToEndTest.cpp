@@ -32,11 +32,16 @@ protected:
     oldPath = path ? path : "/usr/bin:/bin";
     setenv("PATH", (wrappers.path().string() + ":" + BundleBin() + ":" + oldPath).c_str(), 1);
   }
+  // Each device hdid made so far, to be detached when the test ends.
+  std::vector<RamDisk> Adopted() {
+    std::vector<RamDisk> disks;
+    for (const auto& device : Devices())
+      if (!device.empty()) disks.push_back(RamDisk::Adopt(device));
+    WriteFile(wrappers / "devices", "");
+    return disks;
+  }
   void TearDown() override {
     if (!oldPath.empty()) setenv("PATH", oldPath.c_str(), 1);
-    std::istringstream devices(ReadFile(wrappers / "devices"));
-    for (std::string device; std::getline(devices, device);)
-      if (!device.empty()) RamDisk::Adopt(device);  // detached as it goes
   }
   std::vector<std::string> Devices() {
     std::vector<std::string> devices;
@@ -54,10 +59,10 @@ protected:
 TEST_F(EndToEndTest, CreateAttachesAndFormatsAndMountsWhereTheKernelCan) {
   qzRamDisk disk;
   const bool created = disk.Create(52428800, name);
-  const auto devices = Devices();
+  auto devices = Adopted();
   ASSERT_EQ(devices.size(), 1u);
-  EXPECT_EQ(DeviceBytes(devices[0]), 52428800u);
-  EXPECT_EQ(FshfsinfoName(devices[0]), name);
+  EXPECT_EQ(devices[0].Bytes(), 52428800u);
+  EXPECT_EQ(FshfsinfoName(devices[0].path()), name);
 
   if (!KernelHasHfsPlus()) {
     EXPECT_FALSE(created);
@@ -70,6 +75,7 @@ TEST_F(EndToEndTest, CreateAttachesAndFormatsAndMountsWhereTheKernelCan) {
   WriteFile(disk.GetMountPath() + "/hello.txt", "hello\n");
   EXPECT_EQ(ReadFile(disk.GetMountPath() + "/hello.txt"), "hello\n");
   EXPECT_TRUE(disk.UnMount());
+  EXPECT_TRUE(devices[0].Freed());
   EXPECT_FALSE(std::filesystem::exists("/media/" + name));
   EXPECT_TRUE(messages.texts.empty());
 }
@@ -78,7 +84,9 @@ TEST_F(EndToEndTest, ANameThatCantBeStoredFailsTheInitializeStep) {
   qzRamDisk disk;
   EXPECT_FALSE(disk.Create(1048576, std::string(256, 'n')));
   EXPECT_EQ(messages.texts, std::vector<std::string>{"Can't initialize ramdisk with hfs plus. Error code 1"});
-  EXPECT_EQ(Devices().size(), 1u) << "the attached device stays attached, as the program leaves it";
+  const auto devices = Adopted();
+  ASSERT_EQ(devices.size(), 1u);
+  EXPECT_FALSE(devices[0].Freed()) << "the attached device stays attached, as the program leaves it";
 }
 
 TEST_F(EndToEndTest, AFailingAttachIsReportedWithHdidsStatus) {
@@ -88,6 +96,7 @@ TEST_F(EndToEndTest, AFailingAttachIsReportedWithHdidsStatus) {
   unsetenv("HDID_BACKEND");
   EXPECT_FALSE(created);
   EXPECT_EQ(messages.texts, std::vector<std::string>{"Can't create ramdisk device. Error code 2"});
+  EXPECT_TRUE(Adopted().empty()) << "hdid made nothing";
 }
 
 }  // namespace

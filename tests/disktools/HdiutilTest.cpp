@@ -69,8 +69,9 @@ TEST_P(DetachBackendTest, ADeviceInUseIsResourceBusyWithStatus16) {
     EXPECT_NE(busy.err.find("resource busy"), std::string::npos) << busy.err;
     EXPECT_EQ(disk.Bytes(), 2048u * 512) << "a busy device stays as it was";
   }
-  const Ran freed = Hdiutil("detach", disk.path());
-  EXPECT_EQ(freed.status, 0) << freed.err;
+  std::string message;
+  EXPECT_EQ(disk.Detach(&message), 0) << message;
+  EXPECT_TRUE(disk.Freed());
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DetachBackendTest, ::testing::Values("zram", "loop"));
@@ -123,11 +124,11 @@ TEST(HdiutilTest, FullCycleMountsWritesReadsAndFreesTheDisk) {
     close(open_file);
     EXPECT_EQ(busy.status, 16) << busy.err;
   }
-  const Ran detached = Hdiutil("detach", disk.path());
-  EXPECT_EQ(detached.status, 0) << detached.err;
+  std::string message;
+  EXPECT_EQ(disk.Detach(&message), 0) << message;
   EXPECT_FALSE(std::filesystem::exists(folder));
   EXPECT_TRUE(disk.Freed());
-  EXPECT_EQ(Hdiutil("detach", second.path()).status, 0);
+  EXPECT_EQ(second.Detach(&message), 0) << message;
   EXPECT_FALSE(std::filesystem::exists(folder + " 1"));
 }
 
