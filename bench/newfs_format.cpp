@@ -29,7 +29,7 @@ std::optional<double> DiskMemory(const std::string& device) {
   }
   std::ifstream backing("/sys/block/" + name + "/loop/backing_file");
   std::string file;
-  struct stat info{};
+  struct stat info {};
   if (std::getline(backing, file) && stat(file.c_str(), &info) == 0) return static_cast<double>(info.st_blocks) * 512;
   return std::nullopt;
 }
@@ -58,10 +58,12 @@ int main() {
             RunTool("mkfs.ext4", {"-q", "-F", theirs.path()}).status == 0;
   const auto oursMemory = DiskMemory(ours.path());
   const auto theirsMemory = DiskMemory(theirs.path());
-  const double oursTime =
-      MedianSeconds(kRounds, [&] { ok = RunTool(newfs, {"-v", "Bench", ours.path()}).status == 0 && ok; });
-  const double theirsTime =
-      MedianSeconds(kRounds, [&] { ok = RunTool("mkfs.ext4", {"-q", "-F", theirs.path()}).status == 0 && ok; });
+  const double oursTime = MedianSeconds(kRounds, [&] {
+    ok = RunTool(newfs, {"-v", "Bench", ours.path()}).status == 0 && ok;
+  });
+  const double theirsTime = MedianSeconds(kRounds, [&] {
+    ok = RunTool("mkfs.ext4", {"-q", "-F", theirs.path()}).status == 0 && ok;
+  });
   if (!ok || !oursMemory || !theirsMemory) {
     std::printf("formatting or measuring the disks failed\n");
     return 1;

@@ -70,7 +70,8 @@ void WriteLeafNode(std::uint8_t* node, std::uint32_t nodeSize, const std::vector
 
 NodeDescriptor ReadDescriptor(std::span<const std::uint8_t> node) {
   if (node.size() < kDescriptorSize) return {};
-  return {Get32(node.data()), Get32(node.data() + 4), static_cast<std::int8_t>(node[8]), node[9], Get16(node.data() + 10)};
+  return {Get32(node.data()), Get32(node.data() + 4), static_cast<std::int8_t>(node[8]), node[9],
+          Get16(node.data() + 10)};
 }
 
 std::optional<std::span<const std::uint8_t>> ReadRecord(std::span<const std::uint8_t> node, std::uint16_t index) {

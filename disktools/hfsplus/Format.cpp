@@ -23,7 +23,9 @@ constexpr std::uint32_t kMountedVersion = 0x31302E30;
 constexpr std::uint32_t kFileClumpBytes = 65536;
 constexpr std::uint64_t kMacRomanEncoding = 1;
 
-std::uint32_t MacDate(std::time_t time) { return static_cast<std::uint32_t>(time + kSecondsFrom1904To1970); }
+std::uint32_t MacDate(std::time_t time) {
+  return static_cast<std::uint32_t>(time + kSecondsFrom1904To1970);
+}
 
 std::uint32_t LocalMacDate(std::time_t time) {
   std::tm local{};
@@ -74,7 +76,8 @@ BTreeHeader TreeHeader(const VolumeLayout& layout, const Extent& file, std::uint
 }
 
 void MarkUsed(std::uint8_t* bitmap, std::uint32_t first, std::uint32_t end) {
-  for (std::uint32_t block = first; block < end; ++block) bitmap[block / 8] |= static_cast<std::uint8_t>(0x80 >> (block % 8));
+  for (std::uint32_t block = first; block < end; ++block)
+    bitmap[block / 8] |= static_cast<std::uint8_t>(0x80 >> (block % 8));
 }
 
 bool WriteAt(int fd, const std::uint8_t* bytes, std::size_t size, std::uint64_t offset) {

@@ -94,7 +94,7 @@ std::u32string Decompose(std::u32string_view text) {
 std::u32string Compose(std::u32string_view text) {
   std::u32string out;
   size_t starter = std::u32string::npos;  // index in out of the last base letter
-  int lastClass = -1;  // class of the last mark after it; -1 for none
+  int lastClass = -1;                     // class of the last mark after it; -1 for none
   for (char32_t c : text) {
     const int cls = CombiningClass(c);
     if (starter != std::u32string::npos) {

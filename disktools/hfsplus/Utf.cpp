@@ -4,7 +4,9 @@ namespace hfsplus {
 
 namespace {
 
-bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+bool IsSurrogate(char32_t c) {
+  return c >= 0xD800 && c <= 0xDFFF;
+}
 
 }  // namespace
 

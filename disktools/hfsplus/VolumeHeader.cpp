@@ -26,22 +26,23 @@ ForkData DecodeFork(const std::uint8_t* in) {
   fork.logicalSize = Get64(in);
   fork.clumpSize = Get32(in + 8);
   fork.totalBlocks = Get32(in + 12);
-  for (std::size_t i = 0; i < fork.extents.size(); ++i) fork.extents[i] = {Get32(in + 16 + 8 * i), Get32(in + 20 + 8 * i)};
+  for (std::size_t i = 0; i < fork.extents.size(); ++i)
+    fork.extents[i] = {Get32(in + 16 + 8 * i), Get32(in + 20 + 8 * i)};
   return fork;
 }
 
 // The fields from attributes to writeCount: 32-bit each, in this order.
-std::uint32_t VolumeHeader::* const kWords[] = {
-    &VolumeHeader::attributes,    &VolumeHeader::lastMountedVersion, &VolumeHeader::journalInfoBlock,
-    &VolumeHeader::createDate,    &VolumeHeader::modifyDate,         &VolumeHeader::backupDate,
-    &VolumeHeader::checkedDate,   &VolumeHeader::fileCount,          &VolumeHeader::folderCount,
-    &VolumeHeader::blockSize,     &VolumeHeader::totalBlocks,        &VolumeHeader::freeBlocks,
-    &VolumeHeader::nextAllocation, &VolumeHeader::rsrcClumpSize,     &VolumeHeader::dataClumpSize,
-    &VolumeHeader::nextCatalogId, &VolumeHeader::writeCount};
+std::uint32_t VolumeHeader::*const kWords[] = {
+    &VolumeHeader::attributes,     &VolumeHeader::lastMountedVersion, &VolumeHeader::journalInfoBlock,
+    &VolumeHeader::createDate,     &VolumeHeader::modifyDate,         &VolumeHeader::backupDate,
+    &VolumeHeader::checkedDate,    &VolumeHeader::fileCount,          &VolumeHeader::folderCount,
+    &VolumeHeader::blockSize,      &VolumeHeader::totalBlocks,        &VolumeHeader::freeBlocks,
+    &VolumeHeader::nextAllocation, &VolumeHeader::rsrcClumpSize,      &VolumeHeader::dataClumpSize,
+    &VolumeHeader::nextCatalogId,  &VolumeHeader::writeCount};
 
-ForkData VolumeHeader::* const kForks[] = {&VolumeHeader::allocationFile, &VolumeHeader::extentsFile,
-                                           &VolumeHeader::catalogFile, &VolumeHeader::attributesFile,
-                                           &VolumeHeader::startupFile};
+ForkData VolumeHeader::*const kForks[] = {&VolumeHeader::allocationFile, &VolumeHeader::extentsFile,
+                                          &VolumeHeader::catalogFile, &VolumeHeader::attributesFile,
+                                          &VolumeHeader::startupFile};
 
 }  // namespace
 
@@ -52,7 +53,8 @@ void EncodeVolumeHeader(const VolumeHeader& header, std::uint8_t* out) {
   for (std::size_t i = 0; i < std::size(kWords); ++i) Put32(out + 4 + 4 * i, header.*kWords[i]);
   Put64(out + 72, header.encodingsBitmap);
   for (std::size_t i = 0; i < header.finderInfo.size(); ++i) Put32(out + 80 + 4 * i, header.finderInfo[i]);
-  for (std::size_t i = 0; i < std::size(kForks); ++i) EncodeFork(header.*kForks[i], out + kForksOffset + kForkDataSize * i);
+  for (std::size_t i = 0; i < std::size(kForks); ++i)
+    EncodeFork(header.*kForks[i], out + kForksOffset + kForkDataSize * i);
 }
 
 std::optional<VolumeHeader> DecodeVolumeHeader(const std::uint8_t* in) {
@@ -63,7 +65,8 @@ std::optional<VolumeHeader> DecodeVolumeHeader(const std::uint8_t* in) {
   for (std::size_t i = 0; i < std::size(kWords); ++i) header.*kWords[i] = Get32(in + 4 + 4 * i);
   header.encodingsBitmap = Get64(in + 72);
   for (std::size_t i = 0; i < header.finderInfo.size(); ++i) header.finderInfo[i] = Get32(in + 80 + 4 * i);
-  for (std::size_t i = 0; i < std::size(kForks); ++i) header.*kForks[i] = DecodeFork(in + kForksOffset + kForkDataSize * i);
+  for (std::size_t i = 0; i < std::size(kForks); ++i)
+    header.*kForks[i] = DecodeFork(in + kForksOffset + kForkDataSize * i);
   return header;
 }
 

@@ -15,7 +15,9 @@ constexpr std::uint64_t kLargestClump = 1 << 20;
 // The alternate volume header sits 1024 bytes before the end of the device.
 constexpr std::uint64_t kAlternateHeaderFromEnd = 1024;
 
-std::uint32_t CeilDiv(std::uint64_t value, std::uint64_t by) { return static_cast<std::uint32_t>((value + by - 1) / by); }
+std::uint32_t CeilDiv(std::uint64_t value, std::uint64_t by) {
+  return static_cast<std::uint32_t>((value + by - 1) / by);
+}
 
 }  // namespace
 
@@ -35,8 +37,8 @@ std::optional<VolumeLayout> PlanVolume(std::uint64_t deviceBytes) {
   layout.attributesFile = {layout.catalogFile.startBlock + layout.catalogFile.blockCount, nodeBlocks};
   layout.metadataEnd = layout.attributesFile.startBlock + layout.attributesFile.blockCount;
   const std::uint64_t clump = deviceBytes / 1024 / kBlockSize * kBlockSize;
-  layout.btreeClumpBytes =
-      static_cast<std::uint32_t>(std::clamp<std::uint64_t>(clump, std::uint64_t{kInitialNodes} * kNodeSize, kLargestClump));
+  layout.btreeClumpBytes = static_cast<std::uint32_t>(
+      std::clamp<std::uint64_t>(clump, std::uint64_t{kInitialNodes} * kNodeSize, kLargestClump));
 
   const std::uint64_t tailBlock = (deviceBytes - std::min(deviceBytes, kAlternateHeaderFromEnd)) / kBlockSize;
   layout.tailStart = static_cast<std::uint32_t>(std::min<std::uint64_t>(tailBlock, blocks));

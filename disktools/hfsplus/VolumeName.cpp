@@ -16,6 +16,8 @@ StoredName MakeStoredName(const std::string& utf8) {
   return {std::move(units), {}};
 }
 
-std::string ReadableName(const std::u16string& units) { return EncodeUtf8(Compose(DecodeUtf16(units))); }
+std::string ReadableName(const std::u16string& units) {
+  return EncodeUtf8(Compose(DecodeUtf16(units)));
+}
 
 }  // namespace hfsplus

@@ -62,8 +62,7 @@ VolumeNameResult ReadVolumeName(int fd) {
   std::vector<std::uint8_t> node;
   constexpr std::uint32_t kSmallestNode = 512;
   constexpr std::size_t kDescriptorSize = 14;
-  if (!ReadNode(fd, *header, kSmallestNode, 0, node) || ReadDescriptor(node).kind != kHeaderNode)
-    return {{}, damaged};
+  if (!ReadNode(fd, *header, kSmallestNode, 0, node) || ReadDescriptor(node).kind != kHeaderNode) return {{}, damaged};
   const BTreeHeader tree = ReadHeaderRecord(std::span<const std::uint8_t>(node).subspan(kDescriptorSize));
   if (!IsPowerOfTwo(tree.nodeSize, kSmallestNode, 32768)) return {{}, damaged};
 

@@ -31,9 +31,13 @@ private:
   int fd_;
 };
 
-std::string DevicePath(int number) { return "/dev/loop" + std::to_string(number); }
+std::string DevicePath(int number) {
+  return "/dev/loop" + std::to_string(number);
+}
 
-std::string Error(const std::string& what, int error) { return what + ": " + std::strerror(error); }
+std::string Error(const std::string& what, int error) {
+  return what + ": " + std::strerror(error);
+}
 
 // Binds file to a free loop device; another process may take the same free
 // device between asking and binding, so the loser asks again.
@@ -73,7 +77,9 @@ void KeepBound(int number) {
 
 }  // namespace
 
-bool LoopAvailable() { return access(kControl, R_OK | W_OK) == 0; }
+bool LoopAvailable() {
+  return access(kControl, R_OK | W_OK) == 0;
+}
 
 MadeDevice MakeLoopDevice(std::uint64_t bytes) {
   std::string backing = std::string(kBackingPrefix) + "XXXXXX";

@@ -4,7 +4,9 @@
 
 namespace {
 
-bool IsControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+bool IsControl(char32_t c) {
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
 
 void DropTrailingBlanks(std::string& name) {
   while (!name.empty() && name.back() == ' ') name.pop_back();
@@ -16,7 +18,9 @@ std::string MountFolderName(const std::string& volumeName) {
   const std::u32string text = hfsplus::DecodeUtf8(volumeName).value_or(U"");
   std::string name;
   for (char32_t c : text) {
-    const std::string piece = c == U'/' ? std::string(":") : IsControl(c) ? std::string("_") : hfsplus::EncodeUtf8({&c, 1});
+    const std::string piece = c == U'/'      ? std::string(":")
+                              : IsControl(c) ? std::string("_")
+                                             : hfsplus::EncodeUtf8({&c, 1});
     if (name.size() + piece.size() > kMaxFolderNameBytes) break;
     name += piece;
   }

@@ -21,7 +21,8 @@ constexpr Backend kPreferred = Backend::Loop;
 std::string Unsuitable(Backend backend, std::uint64_t bytes) {
   if (backend == Backend::Zram) {
     if (!ZramAvailable()) return "zram is not available (no /sys/class/zram-control)";
-    if (!ZramFits(bytes)) return "zram can't make a device of exactly " + std::to_string(bytes) + " bytes (not whole pages)";
+    if (!ZramFits(bytes))
+      return "zram can't make a device of exactly " + std::to_string(bytes) + " bytes (not whole pages)";
     return {};
   }
   if (!LoopAvailable()) return "loop devices are not available (no /dev/loop-control)";
@@ -39,7 +40,9 @@ std::optional<int> NumberAfter(std::string_view name, std::string_view prefix) {
 
 }  // namespace
 
-const char* BackendName(Backend backend) { return backend == Backend::Zram ? "zram" : "loop"; }
+const char* BackendName(Backend backend) {
+  return backend == Backend::Zram ? "zram" : "loop";
+}
 
 std::optional<Backend> BackendFromName(std::string_view name) {
   if (name == "zram") return Backend::Zram;
@@ -60,7 +63,7 @@ MadeDevice MakeRamDevice(std::uint64_t sectors, std::optional<Backend> only) {
 }
 
 std::optional<RamDeviceId> IdentifyRamDevice(const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   if (stat(path.c_str(), &info) != 0 || !S_ISBLK(info.st_mode)) return std::nullopt;
   std::error_code error;
   const auto sysfs = std::filesystem::canonical(

@@ -17,7 +17,9 @@
 
 namespace {
 
-ToolOutcome Failure(const std::string& message, int status = 1) { return {status, {}, message}; }
+ToolOutcome Failure(const std::string& message, int status = 1) {
+  return {status, {}, message};
+}
 
 std::string MountError(const std::string& device, int error) {
   switch (error) {
@@ -58,7 +60,7 @@ bool IsInside(const std::string& folder, const std::string& root) {
 }  // namespace
 
 ToolOutcome MountVolume(const std::string& device, const std::string& mediaRoot, std::optional<Owner> owner) {
-  struct stat info{};
+  struct stat info {};
   if (stat(device.c_str(), &info) != 0) return Failure("can't mount " + device + ": " + std::strerror(errno));
   if (!S_ISBLK(info.st_mode)) return Failure("can't mount " + device + ": it is not a block device");
   if (const auto points = MountPointsOf(info.st_rdev); !points.empty())
@@ -87,7 +89,7 @@ ToolOutcome MountVolume(const std::string& device, const std::string& mediaRoot,
 ToolOutcome DetachVolume(const std::string& device, const std::string& mediaRoot) {
   const auto id = IdentifyRamDevice(device);
   if (!id) return Failure("can't detach " + device + ": it is not a RAM disk (a zram or bound loop device)");
-  struct stat info{};
+  struct stat info {};
   stat(device.c_str(), &info);
   const auto points = MountPointsOf(info.st_rdev);
   for (auto point = points.rbegin(); point != points.rend(); ++point) {

@@ -23,7 +23,7 @@ std::string Attribute(int number, const char* name) {
 // devtmpfs makes the node as the device appears; give a slow udev a moment.
 bool WaitForNode(const std::string& path) {
   for (int tries = 0; tries < 200; ++tries) {
-    struct stat info{};
+    struct stat info {};
     if (stat(path.c_str(), &info) == 0 && S_ISBLK(info.st_mode)) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
@@ -32,9 +32,13 @@ bool WaitForNode(const std::string& path) {
 
 }  // namespace
 
-bool ZramAvailable() { return access(kHotAdd, R_OK) == 0; }
+bool ZramAvailable() {
+  return access(kHotAdd, R_OK) == 0;
+}
 
-bool ZramFits(std::uint64_t bytes) { return bytes % static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE)) == 0; }
+bool ZramFits(std::uint64_t bytes) {
+  return bytes % static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE)) == 0;
+}
 
 MadeDevice MakeZramDevice(std::uint64_t bytes) {
   // Reading hot_add makes a new device and tells its number.

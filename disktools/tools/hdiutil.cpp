@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (!HaveRoot("hdiutil", mountvol ? "mount a disk" : "detach a disk")) return 1;
-  const ToolOutcome outcome = mountvol ? MountVolume(argv[2], kMediaRoot, SudoUser()) : DetachVolume(argv[2], kMediaRoot);
+  const ToolOutcome outcome =
+      mountvol ? MountVolume(argv[2], kMediaRoot, SudoUser()) : DetachVolume(argv[2], kMediaRoot);
   std::fputs(outcome.output.c_str(), stdout);
   if (!outcome.error.empty()) std::fprintf(stderr, "hdiutil: %s\n", outcome.error.c_str());
   return outcome.status;

@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
   const int fd = open(device.c_str(), O_RDWR | O_EXCL | O_CLOEXEC);
   if (fd < 0)
     return Fail("can't open " + device + ": " + (errno == EBUSY ? "it is in use (mounted?)" : std::strerror(errno)));
-  struct stat info{};
+  struct stat info {};
   std::uint64_t bytes = 0;
   if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
     bytes = static_cast<std::uint64_t>(info.st_size);

@@ -17,7 +17,9 @@ Ran Hdiutil(const std::string& verb, const std::string& device, const RunOptions
 }
 
 // A volume name no other test uses, so that mount folders never meet.
-std::string UniqueName(const std::string& base) { return base + " " + std::to_string(getpid()); }
+std::string UniqueName(const std::string& base) {
+  return base + " " + std::to_string(getpid());
+}
 
 RamDisk FormattedDisk(const std::string& name) {
   RamDisk disk(20480);
@@ -108,7 +110,7 @@ TEST(HdiutilTest, FullCycleMountsWritesReadsAndFreesTheDisk) {
   const Ran mounted = Hdiutil("mountvol", disk.path(), Env({"SUDO_UID=65534", "SUDO_GID=65534"}));
   ASSERT_EQ(mounted.status, 0) << mounted.err;
   EXPECT_EQ(mounted.out, disk.path() + "\tApple_HFS\t" + folder + "\n");
-  struct stat root{};
+  struct stat root {};
   ASSERT_EQ(stat(folder.c_str(), &root), 0);
   EXPECT_EQ(root.st_uid, 65534u) << "run through sudo, the disk belongs to the user";
   WriteFile(folder + "/file.txt", "on the RAM disk\n");

@@ -95,8 +95,8 @@ TEST_F(ImageFormatTest, ASlashInTheNameIsKeptAsItIs) {
 
 TEST_F(ImageFormatTest, TheAlternateHeaderIs1024BytesBeforeTheEndAtEverySize) {
   const unsigned long long least = hfsplus::MinimumVolumeBytes();
-  for (unsigned long long bytes : {least, least + 512, 1ull << 20, (1ull << 20) + 512, (1ull << 20) + 1024,
-                                   (1ull << 20) + 3584, 4095ull << 20}) {
+  for (unsigned long long bytes :
+       {least, least + 512, 1ull << 20, (1ull << 20) + 512, (1ull << 20) + 1024, (1ull << 20) + 3584, 4095ull << 20}) {
     ASSERT_EQ(Format(bytes, "Edge"), "") << bytes;
     const std::string header = ReadRange(image, 1024, 512);
     EXPECT_EQ(header.substr(0, 2), "H+") << bytes;

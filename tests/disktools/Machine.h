@@ -10,7 +10,7 @@ std::string WhyNoRamDisks(const std::string& backend = "");
 // Whether the kernel can mount HFS+ (built in, loaded or loadable).
 bool KernelHasHfsPlus();
 
-#define SKIP_WITHOUT_RAM_DISKS(backend)                                           \
-  do {                                                                            \
+#define SKIP_WITHOUT_RAM_DISKS(backend)                                                    \
+  do {                                                                                     \
     if (const std::string why = WhyNoRamDisks(backend); !why.empty()) GTEST_SKIP() << why; \
   } while (0)

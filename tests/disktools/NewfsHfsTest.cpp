@@ -13,7 +13,9 @@
 
 namespace {
 
-Ran Newfs(const std::string& name, const std::string& device) { return RunProgram(Tool("newfs_hfs"), {"-v", name, device}); }
+Ran Newfs(const std::string& name, const std::string& device) {
+  return RunProgram(Tool("newfs_hfs"), {"-v", name, device});
+}
 
 // What the RAM disk holds in memory: zram's stored data (the first field of
 // mm_stat), or what the loop device's file in /dev/shm has allocated.
@@ -24,7 +26,7 @@ unsigned long long StoredBytes(const RamDisk& disk) {
     stat >> original;
     return original;
   }
-  struct stat info{};
+  struct stat info {};
   const std::string backing = Trimmed(ReadFile("/sys/block/" + disk.name() + "/loop/backing_file"));
   return stat(backing.c_str(), &info) == 0 ? static_cast<unsigned long long>(info.st_blocks) * 512 : ~0ull;
 }
@@ -35,10 +37,15 @@ TEST_P(NewfsHfsBackendTest, ReadersFindTheVolumeOnTheDevice) {
   SKIP_WITHOUT_RAM_DISKS(GetParam());
   RamDisk disk(102400, GetParam());
   ASSERT_FALSE(disk.path().empty()) << disk.error();
-  const Ran ran = Newfs("Gr\xC3\xBC\xC3\x9F" "e: \"RAM\" Disk", disk.path());
+  const Ran ran = Newfs(
+      "Gr\xC3\xBC\xC3\x9F"
+      "e: \"RAM\" Disk",
+      disk.path());
   ASSERT_EQ(ran.status, 0) << ran.err;
   EXPECT_EQ(ran.out, "");
-  EXPECT_EQ(FshfsinfoName(disk.path()), "Gru\xCC\x88\xC3\x9F" "e: \"RAM\" Disk");
+  EXPECT_EQ(FshfsinfoName(disk.path()),
+            "Gru\xCC\x88\xC3\x9F"
+            "e: \"RAM\" Disk");
   const auto seen = SevenZipList(disk.path());
   ASSERT_TRUE(seen);
   EXPECT_EQ(seen->physicalSize, 102400u * 512);

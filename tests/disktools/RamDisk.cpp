@@ -8,7 +8,7 @@
 namespace {
 
 unsigned long long SysfsInode(const std::string& name) {
-  struct stat info{};
+  struct stat info {};
   return stat(("/sys/block/" + name + "/").c_str(), &info) == 0 ? info.st_ino : 0;
 }
 
@@ -58,9 +58,13 @@ void RamDisk::Remember() {
   }
 }
 
-bool RamDisk::StillOurs() const { return name_.rfind("zram", 0) == 0 ? SysfsInode(name_) == id_ : BackingFile(name_) == backing_; }
+bool RamDisk::StillOurs() const {
+  return name_.rfind("zram", 0) == 0 ? SysfsInode(name_) == id_ : BackingFile(name_) == backing_;
+}
 
-bool RamDisk::Freed() const { return !StillOurs(); }
+bool RamDisk::Freed() const {
+  return !StillOurs();
+}
 
 int RamDisk::Detach(std::string* message) {
   const Ran ran = RunProgram(Tool("hdiutil"), {"detach", path_});
@@ -69,7 +73,9 @@ int RamDisk::Detach(std::string* message) {
   return ran.status;
 }
 
-unsigned long long RamDisk::Bytes() const { return DeviceBytes(path_); }
+unsigned long long RamDisk::Bytes() const {
+  return DeviceBytes(path_);
+}
 
 unsigned long long DeviceBytes(const std::string& path) {
   const Ran ran = RunProgram("blockdev", {"--getsize64", path});

@@ -44,7 +44,7 @@ private:
   std::string path_;
   std::string error_;
   std::string name_;
-  std::string backing_;       // loop: the file it is bound to
+  std::string backing_;        // loop: the file it is bound to
   unsigned long long id_ = 0;  // zram: the inode of its folder in /sys
 };
 

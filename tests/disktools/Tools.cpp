@@ -20,7 +20,9 @@ std::string BundleBin() {
       .string();
 }
 
-std::string Tool(const std::string& name) { return BundleBin() + "/" + name; }
+std::string Tool(const std::string& name) {
+  return BundleBin() + "/" + name;
+}
 
 RunOptions Env(std::vector<std::string> entries) {
   RunOptions options;
