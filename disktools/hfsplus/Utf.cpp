@@ -14,20 +14,22 @@ std::optional<std::u32string> DecodeUtf8(std::string_view bytes) {
   std::u32string out;
   for (size_t i = 0; i < bytes.size();) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
-    int length;
-    char32_t c;
-    char32_t smallest;
-    if (lead < 0x80) {
-      length = 1, c = lead, smallest = 0;
-    } else if ((lead & 0xE0) == 0xC0) {
-      length = 2, c = lead & 0x1F, smallest = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      length = 3, c = lead & 0x0F, smallest = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      length = 4, c = lead & 0x07, smallest = 0x10000;
-    } else {
-      return std::nullopt;
-    }
+    // The lead byte tells the length, its own bits of the value, and the
+    // least value that needs that length (anything less is overlong).
+    struct Form {
+      unsigned char mask, tag;
+      int length;
+      char32_t smallest;
+    };
+    static constexpr Form kForms[] = {{0x80, 0x00, 1, 0}, {0xE0, 0xC0, 2, 0x80}, {0xF0, 0xE0, 3, 0x800},
+                                      {0xF8, 0xF0, 4, 0x10000}};
+    const Form* form = nullptr;
+    for (const Form& candidate : kForms)
+      if ((lead & candidate.mask) == candidate.tag) form = &candidate;
+    if (!form) return std::nullopt;
+    const int length = form->length;
+    const char32_t smallest = form->smallest;
+    char32_t c = lead & static_cast<unsigned char>(~form->mask);
     if (bytes.size() - i < static_cast<size_t>(length)) return std::nullopt;
     for (int k = 1; k < length; ++k) {
       const auto next = static_cast<unsigned char>(bytes[i + k]);
