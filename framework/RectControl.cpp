@@ -20,6 +20,7 @@ void ControlAccess::Adopt(RectControl& control, QWidget* widget, bool takesFocus
   widget->setObjectName(QString::fromStdString(control.name_));
   control.ApplyGeometry();
   control.ApplyFont();
+  control.ApplyCursor();
   control.SetTabStop(control.tabStop_);
   widget->setEnabled(control.enabled_);
   SetControlVisible(widget, control.visible_);
@@ -105,6 +106,28 @@ void RectControl::SetUnderline(bool underline) {
   ApplyFont();
 }
 
+void RectControl::SetTextSize(float size) {
+  textSize_ = size;
+  ApplyFont();
+}
+
+void RectControl::SetMouseCursor(const Ref<::MouseCursor>& cursor) {
+  mouseCursor_ = cursor;
+  ApplyCursor();
+}
+
+void RectControl::ApplyCursor() {
+  QWidget* widget = peer_->widget;
+  if (!widget) return;
+  if (!mouseCursor_) {
+    widget->unsetCursor();
+  } else if (mouseCursor_->GetShape() == MouseCursor::Shape::PointingHand) {
+    widget->setCursor(Qt::PointingHandCursor);
+  } else {
+    widget->setCursor(Qt::ArrowCursor);
+  }
+}
+
 void RectControl::ApplyGroups(unsigned groups) {
   if (groups & kGeometryGroup) ApplyGeometry();
   if (groups & kFontGroup) ApplyFont();
@@ -113,7 +136,8 @@ void RectControl::ApplyGroups(unsigned groups) {
 void RectControl::ApplyFont() {
   QWidget* widget = peer_->widget;
   if (!widget || Postpone(kFontGroup)) return;
-  const bool plain = (textFont_ == "System" || textFont_.empty()) && !bold_ && !italic_ && !underline_;
+  const bool plain =
+      (textFont_ == "System" || textFont_.empty()) && !bold_ && !italic_ && !underline_ && textSize_ <= 0;
   if (plain) {
     // The platform's default font for this kind of widget, as Qt gives it.
     if (widget->testAttribute(Qt::WA_SetFont)) widget->setFont(QFont());
@@ -124,6 +148,7 @@ void RectControl::ApplyFont() {
   font.setBold(bold_);
   font.setItalic(italic_);
   font.setUnderline(underline_);
+  if (textSize_ > 0) font.setPointSizeF(textSize_);
   widget->setFont(font);
 }
 
