@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include <algorithm>
+#include <cmath>
 
 #include "Window.h"
 #include "internal/ControlAccess.h"
@@ -148,7 +149,9 @@ void RectControl::ApplyFont() {
   font.setBold(bold_);
   font.setItalic(italic_);
   font.setUnderline(underline_);
-  if (textSize_ > 0) font.setPointSizeF(textSize_);
+  // Sizes are in the unit of the controls' places, so that a text keeps to
+  // the box that was drawn for it whatever the screen's resolution.
+  if (textSize_ > 0) font.setPixelSize(std::max(1, static_cast<int>(std::lround(textSize_))));
   widget->setFont(font);
 }
 

@@ -56,7 +56,8 @@ public:
   void SetBold(bool bold);
   void SetItalic(bool italic);
   void SetUnderline(bool underline);
-  // The text's size in points; 0 for the platform's default size.
+  // The text's size in points, the unit of the control's place and size (a
+  // device-independent pixel here); 0 for the platform's default size.
   void SetTextSize(float size);
   // Only the default unit, 0 (points), exists here; the value is kept.
   void SetTextUnit(int32_t unit) { textUnit_ = unit; }

@@ -208,11 +208,13 @@ TEST_F(LabelEventsTest, TheMouseCursorIsThePointingHandTheArrowOrTheWindows) {
   EXPECT_FALSE(Widget()->testAttribute(Qt::WA_SetCursor));
 }
 
-TEST_F(LabelEventsTest, TextSizeInPointsOrThePlatformsDefault) {
+TEST_F(LabelEventsTest, TextSizeInTheUnitOfPlacesOrThePlatformsDefault) {
   label_->SetTextSize(11);
-  EXPECT_EQ(Widget()->font().pointSizeF(), 11.0);
+  EXPECT_EQ(Widget()->font().pixelSize(), 11);
   label_->SetBold(true);
-  EXPECT_EQ(Widget()->font().pointSizeF(), 11.0) << "other font properties keep the size";
+  EXPECT_EQ(Widget()->font().pixelSize(), 11) << "other font properties keep the size";
+  label_->SetTextSize(12.6f);
+  EXPECT_EQ(Widget()->font().pixelSize(), 13);
   label_->SetBold(false);
   label_->SetTextSize(0);
   EXPECT_EQ(Widget()->font(), QApplication::font(Widget()));
