@@ -19,6 +19,25 @@ inline double MedianSeconds(int rounds, const std::function<void()>& work) {
   return times[times.size() / 2];
 }
 
+struct Medians {
+  double first;
+  double second;
+};
+
+// Times two pieces of work in alternation, round by round, so that a change
+// in the machine's load falls on both alike.
+inline Medians MedianSecondsInterleaved(int rounds, const std::function<void()>& first,
+                                        const std::function<void()>& second) {
+  std::vector<double> a, b;
+  for (int i = 0; i < rounds; ++i) {
+    a.push_back(MedianSeconds(1, first));
+    b.push_back(MedianSeconds(1, second));
+  }
+  std::sort(a.begin(), a.end());
+  std::sort(b.begin(), b.end());
+  return {a[a.size() / 2], b[b.size() / 2]};
+}
+
 // Prints one ratio against its target; true when the target is met.
 inline bool Report(const char* what, double measured, double baseline, double target) {
   const double ratio = measured / baseline;

@@ -1,0 +1,116 @@
+#include "LoopDevice.h"
+
+#include <fcntl.h>
+#include <linux/loop.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "KernelFiles.h"
+
+namespace {
+
+const char* kControl = "/dev/loop-control";
+const char* kBackingPrefix = "/dev/shm/quillbarrow-ram-";
+
+class Fd {
+public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) close(fd_);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  bool ok() const { return fd_ >= 0; }
+
+private:
+  int fd_;
+};
+
+std::string DevicePath(int number) {
+  return "/dev/loop" + std::to_string(number);
+}
+
+std::string Error(const std::string& what, int error) {
+  return what + ": " + std::strerror(error);
+}
+
+// Binds file to a free loop device; another process may take the same free
+// device between asking and binding, so the loser asks again.
+MadeDevice Bind(int file, std::uint64_t bytes, const std::string& backing) {
+  const Fd control(open(kControl, O_RDWR | O_CLOEXEC));
+  if (!control.ok()) return {{}, Error(kControl, errno)};
+  for (int attempt = 0; attempt < 64; ++attempt) {
+    const int number = ioctl(control.get(), LOOP_CTL_GET_FREE);
+    if (number < 0) return {{}, Error("no free loop device", errno)};
+    const Fd device(open(DevicePath(number).c_str(), O_RDWR | O_CLOEXEC));
+    if (!device.ok()) return {{}, Error(DevicePath(number), errno)};
+    loop_config config{};
+    config.fd = static_cast<__u32>(file);
+    config.block_size = 512;
+    config.info.lo_sizelimit = bytes;
+    config.info.lo_flags = LO_FLAGS_DIRECT_IO;
+    std::strncpy(reinterpret_cast<char*>(config.info.lo_file_name), backing.c_str(), LO_NAME_SIZE - 1);
+    if (ioctl(device.get(), LOOP_CONFIGURE, &config) == 0) return {DevicePath(number), {}};
+    if (errno != EBUSY) return {{}, Error("binding " + DevicePath(number), errno)};
+  }
+  return {{}, "every free loop device was taken by others"};
+}
+
+bool IsBound(int number) {
+  return access(("/sys/block/loop" + std::to_string(number) + "/loop/backing_file").c_str(), F_OK) == 0;
+}
+
+// Someone else still has the device open, so the kernel only marked it to
+// be detached when they close it: take that back, it stays as it was.
+void KeepBound(int number) {
+  const Fd device(open(DevicePath(number).c_str(), O_RDWR | O_CLOEXEC));
+  loop_info64 info{};
+  if (!device.ok() || ioctl(device.get(), LOOP_GET_STATUS64, &info) != 0) return;
+  info.lo_flags &= ~static_cast<__u32>(LO_FLAGS_AUTOCLEAR);
+  ioctl(device.get(), LOOP_SET_STATUS64, &info);
+}
+
+}  // namespace
+
+bool LoopAvailable() {
+  return access(kControl, R_OK | W_OK) == 0;
+}
+
+MadeDevice MakeLoopDevice(std::uint64_t bytes) {
+  std::string backing = std::string(kBackingPrefix) + "XXXXXX";
+  const Fd file(mkostemp(backing.data(), O_CLOEXEC));
+  if (!file.ok()) return {{}, Error("can't make a file in /dev/shm", errno)};
+  // Sparse: memory is taken only as blocks are written.
+  if (ftruncate(file.get(), static_cast<off_t>(bytes)) != 0) {
+    const int error = errno;
+    unlink(backing.c_str());
+    return {{}, Error("can't size " + backing, error)};
+  }
+  MadeDevice made = Bind(file.get(), bytes, backing);
+  if (!made.error.empty()) unlink(backing.c_str());
+  return made;
+}
+
+int FreeLoopDevice(int number) {
+  const std::string backingFile = "/sys/block/loop" + std::to_string(number) + "/loop/backing_file";
+  std::string backing = ReadKernelFile(backingFile).value_or("");
+  {
+    // Exclusive: fails while the device is mounted or claimed.
+    const Fd device(open(DevicePath(number).c_str(), O_RDWR | O_EXCL | O_CLOEXEC));
+    if (!device.ok()) return errno;
+    if (ioctl(device.get(), LOOP_CLR_FD) != 0) return errno == ENXIO ? 0 : errno;
+  }
+  if (IsBound(number)) {
+    KeepBound(number);
+    if (IsBound(number)) return EBUSY;
+  }
+  if (backing.rfind(kBackingPrefix, 0) == 0 && backing.find(" (deleted)") == std::string::npos &&
+      unlink(backing.c_str()) != 0 && errno != ENOENT)
+    return errno;
+  return 0;
+}

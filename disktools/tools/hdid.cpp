@@ -1,0 +1,36 @@
+// hdid -nomount ram://N: makes a RAM-backed block device of exactly N
+// 512-byte sectors and prints its path. HDID_BACKEND=zram or loop picks one
+// backend instead of the faster available one.
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "RamDevice.h"
+#include "RamUrl.h"
+#include "Root.h"
+
+int main(int argc, char** argv) {
+  const auto sectors = argc == 3 && std::strcmp(argv[1], "-nomount") == 0 ? ParseRamUrl(argv[2]) : std::nullopt;
+  if (!sectors) {
+    std::fputs("usage: hdid -nomount ram://N\n  makes a RAM disk of N 512-byte sectors (1 to 4294967295)\n", stderr);
+    return 2;
+  }
+  std::optional<Backend> only;
+  if (const char* name = std::getenv("HDID_BACKEND"); name && *name) {
+    only = BackendFromName(name);
+    if (!only) {
+      std::fprintf(stderr, "hdid: HDID_BACKEND must be zram or loop, not %s\n", name);
+      return 2;
+    }
+  }
+  if (!HaveRoot("hdid", "make a RAM disk")) return 1;
+  const MadeDevice device = MakeRamDevice(*sectors, only);
+  if (!device.error.empty()) {
+    std::fprintf(stderr, "hdid: can't make a RAM disk of %llu sectors: %s\n", static_cast<unsigned long long>(*sectors),
+                 device.error.c_str());
+    return 1;
+  }
+  std::printf("%s\n", device.path.c_str());
+  return 0;
+}

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "Machine.h"
+#include "RamDisk.h"
+#include "TempDir.h"
+#include "Tools.h"
+
+namespace {
+
+class HdidBackendTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(HdidBackendTest, DevicesHaveExactlyTheSizeAsked) {
+  SKIP_WITHOUT_RAM_DISKS(GetParam());
+  for (unsigned long long sectors : {2048ull, 102400ull, 8386560ull}) {
+    RamDisk disk(sectors, GetParam());
+    ASSERT_FALSE(disk.path().empty()) << disk.error();
+    EXPECT_EQ(disk.name().rfind(GetParam(), 0), 0u) << disk.path();
+    EXPECT_EQ(disk.Bytes(), sectors * 512) << disk.path();
+  }
+}
+
+TEST_P(HdidBackendTest, TwoDevicesAtOnceAreTwoDevices) {
+  SKIP_WITHOUT_RAM_DISKS(GetParam());
+  RamDisk first(2048, GetParam());
+  RamDisk second(4096, GetParam());
+  ASSERT_FALSE(first.path().empty()) << first.error();
+  ASSERT_FALSE(second.path().empty()) << second.error();
+  EXPECT_NE(first.path(), second.path());
+  EXPECT_EQ(first.Bytes(), 2048u * 512);
+  EXPECT_EQ(second.Bytes(), 4096u * 512);
+}
+
+TEST_P(HdidBackendTest, DetachFreesTheDeviceAndItsMemory) {
+  SKIP_WITHOUT_RAM_DISKS(GetParam());
+  RamDisk disk(102400, GetParam());
+  ASSERT_FALSE(disk.path().empty()) << disk.error();
+  const std::string backing = disk.backingFile();
+  std::string message;
+  ASSERT_EQ(disk.Detach(&message), 0) << message;
+  EXPECT_TRUE(disk.Freed());
+  if (std::string(GetParam()) == "loop") {
+    ASSERT_FALSE(backing.empty());
+    EXPECT_FALSE(std::filesystem::exists(backing)) << "the file in /dev/shm must go: " << backing;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, HdidBackendTest, ::testing::Values("zram", "loop"));
+
+TEST(HdidTest, SizesThatAreNoWholePagesComeFromLoopDevices) {
+  SKIP_WITHOUT_RAM_DISKS("loop");
+  RamDisk odd(2049);
+  ASSERT_FALSE(odd.path().empty()) << odd.error();
+  EXPECT_EQ(odd.Bytes(), 2049u * 512);
+  EXPECT_EQ(odd.name().rfind("loop", 0), 0u);
+}
+
+TEST(HdidTest, ZramAloneRefusesSizesThatAreNoWholePages) {
+  SKIP_WITHOUT_RAM_DISKS("zram");
+  const Ran ran = RunProgram(Tool("hdid"), {"-nomount", "ram://2049"}, Env({"HDID_BACKEND=zram"}));
+  if (ran.status == 0) RamDisk::Adopt(ran.out.substr(0, ran.out.find('\n')));
+  EXPECT_EQ(ran.status, 1);
+  EXPECT_NE(ran.err.find("whole pages"), std::string::npos) << ran.err;
+  EXPECT_EQ(ran.out, "");
+}
+
+TEST(HdidTest, AnyOtherArgumentsGiveUsageAndStatus2) {
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {"-nomount"},
+      {"ram://2048"},
+      {"-mount", "ram://2048"},
+      {"-nomount", "ram://"},
+      {"-nomount", "ram://0"},
+      {"-nomount", "ram://-5"},
+      {"-nomount", "ram://+5"},
+      {"-nomount", "ram://12ab"},
+      {"-nomount", "ram://4294967296"},
+      {"-nomount", "ram:// 2048"},
+      {"-nomount", "RAM://2048"},
+      {"-nomount", "ram://2048", "extra"},
+  };
+  for (const auto& args : cases) {
+    const Ran ran = RunProgram(Tool("hdid"), args);
+    std::string shown;
+    for (const auto& arg : args) shown += "[" + arg + "]";
+    EXPECT_EQ(ran.status, 2) << shown;
+    EXPECT_NE(ran.err.find("usage: hdid -nomount ram://N"), std::string::npos) << shown;
+    EXPECT_EQ(ran.out, "") << shown;
+  }
+}
+
+TEST(HdidTest, AnUnknownBackendIsRefused) {
+  const Ran ran = RunProgram(Tool("hdid"), {"-nomount", "ram://2048"}, Env({"HDID_BACKEND=ramfs"}));
+  EXPECT_EQ(ran.status, 2);
+  EXPECT_NE(ran.err.find("zram or loop"), std::string::npos) << ran.err;
+  EXPECT_EQ(ran.out, "");
+}
+
+TEST(DiskToolsTest, WithoutRootEachToolSaysRootIsNeeded) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to run the tools as another user";
+  const std::vector<std::vector<std::string>> calls = {
+      {"hdid", "-nomount", "ram://2048"},
+      {"newfs_hfs", "-v", "Name", "/dev/null"},
+      {"hdiutil", "mountvol", "/dev/null"},
+      {"hdiutil", "detach", "/dev/null"},
+  };
+  for (const auto& call : calls) {
+    const Ran ran = RunProgram(Tool(call[0]), {call.begin() + 1, call.end()}, AsNobody());
+    EXPECT_EQ(ran.status, 1) << call[0] << ": " << ran.err;
+    EXPECT_NE(ran.err.find("root is needed"), std::string::npos) << call[0] << ": " << ran.err;
+    EXPECT_EQ(ran.out, "") << call[0];
+  }
+}
+
+}  // namespace

@@ -1,0 +1,33 @@
+#pragma once
+// Running our disk tools from the bundle, and other programs from PATH, the
+// way a user's shell would: arguments as given, standard output and standard
+// error kept apart.
+
+#include <string>
+#include <vector>
+
+struct Ran {
+  int status = -1;  // exit status; 128 + signal when killed
+  std::string out;
+  std::string err;
+};
+
+// The bundle's bin/ folder: ${QB_BUILD_DIR}/Quillbarrow/bin, or found from
+// where this test program was built.
+std::string BundleBin();
+// Our hdid, newfs_hfs or hdiutil.
+std::string Tool(const std::string& name);
+
+struct RunOptions {
+  std::vector<std::string> env;  // "NAME=value" entries added to ours
+  std::string input;             // standard input
+  bool asNobody = false;         // without root rights (uid and gid 65534)
+};
+
+RunOptions Env(std::vector<std::string> entries);
+RunOptions AsNobody();
+
+Ran RunProgram(const std::string& program, const std::vector<std::string>& args, const RunOptions& options = {});
+
+// text without the white space at its end.
+std::string Trimmed(std::string text);
