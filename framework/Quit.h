@@ -1,5 +1,7 @@
 #pragma once
-// Ends the application's event loop with an exit code.
+// Quits the application: raises the application object's Close, then ends the
+// event loop. A request while the application is already quitting changes
+// nothing, not even the exit code.
 
 #include <cstdint>
 

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-l10n-tools fonts-dejavu-core
   libgtest-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool
+  xvfb xauth xdotool libx11-dev
   util-linux mount e2fsprogs
   hfsplus libfshfs-utils p7zip-full
 )

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ExceptionBoundary.h"
+#include "MessageRecorder.h"
 #include "Ref.h"
 
 namespace {
@@ -17,6 +18,7 @@ TEST(ExceptionBoundary, NilHandleRaisesNilObjectException) {
 }
 
 TEST(ExceptionBoundary, EscapingExceptionsStopAtTheBoundary) {
+  MessageRecorder messages;
   testing::internal::CaptureStderr();
   EXPECT_FALSE(CallIntoProgram([]() -> bool { throw NilObjectException(); }, false));
   CallIntoProgram([] { throw std::out_of_range("past the end"); });
@@ -24,6 +26,7 @@ TEST(ExceptionBoundary, EscapingExceptionsStopAtTheBoundary) {
   EXPECT_NE(report.find("NilObjectException"), std::string::npos) << report;
   EXPECT_NE(report.find("std::out_of_range: past the end"), std::string::npos) << report;
   EXPECT_TRUE(CallIntoProgram([] { return true; }, false));
+  EXPECT_EQ(messages.texts.size(), 2u);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "ExceptionBoundary.h"
 #include "Label.h"
+#include "MessageRecorder.h"
 #include "PushButton.h"
 #include "TestWindow.h"
 #include "TextField.h"
@@ -297,10 +298,13 @@ TEST_F(WindowTest, AnExceptionInAHandlerCalledByTheToolkitIsReportedAndStopsTher
     button->Action = [](PushButton&) { throw NilObjectException(); };
   };
   window->Constructor();
+  MessageRecorder messages;
   testing::internal::CaptureStderr();
   QTest::mouseClick(ControlWidgetOf(*button), Qt::LeftButton);
   const std::string report = testing::internal::GetCapturedStderr();
   EXPECT_NE(report.find("NilObjectException"), std::string::npos) << report;
+  ASSERT_EQ(messages.texts.size(), 1u);
+  EXPECT_NE(messages.texts[0].find("NilObjectException"), std::string::npos) << messages.texts[0];
   EXPECT_TRUE(WindowWidgetOf(*window)->isVisible());
 }
 

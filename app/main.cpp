@@ -1,0 +1,12 @@
+// Quillbarrow: creates RAM disks.
+
+#include "Runtime.h"
+#include "Startup.h"
+
+int main(int argc, char** argv) {
+  RuntimeInit(argc, argv);
+  initialize();
+  Main();
+  finalize();
+  return RuntimeExit();
+}

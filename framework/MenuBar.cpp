@@ -1,0 +1,5 @@
+#include "MenuBar.h"
+
+#include "MenuItemQt.h"
+
+MenuBar::MenuBar() { Qt().MakeBar(); }

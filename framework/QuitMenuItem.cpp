@@ -1,0 +1,5 @@
+#include "QuitMenuItem.h"
+
+#include "Quit.h"
+
+void QuitMenuItem::DefaultAction() { Quit(0); }

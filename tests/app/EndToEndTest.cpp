@@ -1,0 +1,123 @@
+// The real program on an X server of its own, driven as a user would: type a
+// size and a name, press Return, close the window.
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+#include "FakeTools.h"
+#include "TempDir.h"
+#include "XSession.h"
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The program's environment: ours (the fake tools first in PATH), on the X
+// server, with a preferences folder of its own.
+std::vector<std::string> ProgramEnvironment(const XSession& x, const std::filesystem::path& config) {
+  std::vector<std::string> env;
+  for (char** e = environ; *e; ++e) {
+    const std::string entry = *e;
+    const std::string name = entry.substr(0, entry.find('='));
+    if (name != "DISPLAY" && name != "WAYLAND_DISPLAY" && name != "QT_QPA_PLATFORM" && name != "XDG_CONFIG_HOME")
+      env.push_back(entry);
+  }
+  env.push_back("DISPLAY=" + x.Display());
+  env.push_back("QT_QPA_PLATFORM=xcb");
+  env.push_back("XDG_CONFIG_HOME=" + config.string());
+  return env;
+}
+
+pid_t Start(const std::string& program, std::vector<std::string> env, const std::filesystem::path& log) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+  std::vector<char*> envp;
+  for (auto& e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  std::string path = program;
+  char* argv[] = {path.data(), nullptr};
+  pid_t pid = -1;
+  const int spawned = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  return spawned == 0 ? pid : -1;
+}
+
+// The exit status, or -1 when the process had not ended in time (it is
+// killed then).
+int WaitForExit(pid_t pid, double seconds) {
+  const auto end = Clock::now() + std::chrono::duration<double>(seconds);
+  int status = 0;
+  while (Clock::now() < end) {
+    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, &status, 0);
+  return -1;
+}
+
+bool WaitFor(const std::function<bool()>& condition, double seconds) {
+  const auto end = Clock::now() + std::chrono::duration<double>(seconds);
+  while (Clock::now() < end) {
+    if (condition()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return condition();
+}
+
+TEST(EndToEnd, ADiskIsMadeByReturnAndClosingTheWindowSavesTheSettings) {
+  if (!ProgramsExist({"Xvfb", "xdotool"})) GTEST_SKIP() << "needs Xvfb and xdotool (Debian packages xvfb, xdotool)";
+  const char* build = std::getenv("QB_BUILD_DIR");
+  ASSERT_NE(build, nullptr);
+  const std::string program = std::string(build) + "/Quillbarrow/bin/quillbarrow";
+  ASSERT_EQ(access(program.c_str(), X_OK), 0) << program;
+
+  TempDir dir;
+  FakeTools tools;
+  XSession x;
+  ASSERT_TRUE(x.Ready()) << "Xvfb did not start";
+  const pid_t pid = Start(program, ProgramEnvironment(x, dir / "config"), dir / "program.log");
+  ASSERT_GT(pid, 0);
+
+  const unsigned long window = x.WaitForWindow("Tamberlow (Brisquel)", 30);
+  if (window == 0) WaitForExit(pid, 0);
+  ASSERT_NE(window, 0u) << ReadFile(dir / "program.log");
+  const std::string id = std::to_string(window);
+  ASSERT_TRUE(x.Xdotool({"windowfocus", "--sync", id}));
+
+  // The name field has the focus first; the size field comes after the button.
+  EXPECT_TRUE(x.Xdotool({"key", "--clearmodifiers", "ctrl+a"}));
+  EXPECT_TRUE(x.Xdotool({"type", "--delay", "20", "Ende zu Ende"}));
+  EXPECT_TRUE(x.Xdotool({"key", "Tab", "Tab", "ctrl+a"}));
+  EXPECT_TRUE(x.Xdotool({"type", "--delay", "20", "7"}));
+  EXPECT_TRUE(x.Xdotool({"key", "Return"}));
+
+  ASSERT_TRUE(WaitFor([&] { return tools.Calls().size() >= 3; }, 20)) << ReadFile(dir / "program.log");
+  const auto calls = tools.Calls();
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls[0], (std::vector<std::string>{"hdid", "-nomount", "ram://14336"}));
+  EXPECT_EQ(calls[1], (std::vector<std::string>{"newfs_hfs", "-v", "Ende zu Ende", "/dev/fake0"}));
+  EXPECT_EQ(calls[2], (std::vector<std::string>{"hdiutil", "mountvol", "/dev/fake0"}));
+
+  ASSERT_TRUE(x.RequestClose(window));
+  EXPECT_EQ(WaitForExit(pid, 20), 0) << ReadFile(dir / "program.log");
+  EXPECT_EQ(ReadFile(dir / "config" / "Quillbarrow.pref"),
+            "Version: qzSettings01\n[APPLICATION SETTINGS]\nRamDiskSize: 7\nRamDiskName: Ende zu Ende\n");
+  EXPECT_EQ(tools.Calls().size(), 3u) << "quitting detaches no disk";
+}
+
+}  // namespace

@@ -1,0 +1,218 @@
+// The program's whole life in the test process: initialize, Main (start-up,
+// the event loop with what a case does in it), finalize, RuntimeExit.
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "App.h"
+#include "ClassRegistry.h"
+#include "ExceptionBoundary.h"
+#include "MenuBar1.h"
+#include "MenuItemQt.h"
+#include "MsgBox.h"
+#include "Quit.h"
+#include "Runtime.h"
+#include "Startup.h"
+#include "TempDir.h"
+#include "WndMain.h"
+#include "internal/WindowAccess.h"
+#include "qzSettings.h"
+
+namespace {
+
+const std::string kHeader = "Version: qzSettings01\n[APPLICATION SETTINGS]\n";
+
+class StartupTest : public testing::Test {
+protected:
+  StartupTest() {
+    setenv("XDG_CONFIG_HOME", dir_.path().c_str(), 1);
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    RuntimeInit(argc, argv);
+    // Message boxes are recorded, with whether the main window existed yet.
+    SetMsgBoxRecorder([this](const std::string& text) {
+      messages_.push_back(text);
+      windowOpenAtMessage_.push_back(!GetImplicitWindow(app::WndMain::kRegisteredName).IsNil());
+    });
+  }
+  ~StartupTest() override { SetMsgBoxRecorder(nullptr); }
+
+  std::filesystem::path Prefs() const { return dir_ / "Quillbarrow.pref"; }
+
+  // The program, with inLoop run once the event loop runs; its exit status.
+  int32_t RunProgram(const std::function<void()>& inLoop) {
+    initialize();
+    QTimer::singleShot(0, [inLoop] { CallIntoProgram(inLoop); });
+    QTimer::singleShot(20000, [] {
+      ADD_FAILURE() << "the program did not quit";
+      QCoreApplication::exit(99);
+    });
+    Main();
+    finalize();
+    return RuntimeExit();
+  }
+
+  static QLineEdit* Edit(const Ref<TextField>& field) { return static_cast<QLineEdit*>(ControlWidgetOf(*field)); }
+
+  static void Retype(const Ref<TextField>& field, const QString& text) {
+    Edit(field)->setFocus();
+    Edit(field)->selectAll();
+    QTest::keyClicks(Edit(field), text);
+  }
+
+  TempDir dir_;
+  std::vector<std::string> messages_;
+  std::vector<bool> windowOpenAtMessage_;
+};
+
+TEST_F(StartupTest, TheFieldsShowWhatOpenLoadedBeforeThem) {
+  WriteFile(Prefs(), kHeader + "RamDiskSize: 200\n");
+  std::string size, name;
+  const int32_t status = RunProgram([&] {
+    size = Edit(WndMain()->EdfSize())->text().toStdString();
+    name = Edit(WndMain()->EdfDiskName())->text().toStdString();
+    Quit(0);
+  });
+  EXPECT_EQ(size, "200");
+  EXPECT_EQ(name, "RamDisk");
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_EQ(ReadFile(Prefs()), kHeader + "RamDiskSize: 200\nRamDiskName: RamDisk\n");
+}
+
+TEST_F(StartupTest, AnInvalidFileIsReportedDuringOpenAndStaysAsItWas) {
+  const std::string invalid = "Version: qzSettings99\n[APPLICATION SETTINGS]\nRamDiskSize: 200\n";
+  WriteFile(Prefs(), invalid);
+  std::string size, name;
+  const int32_t status = RunProgram([&] {
+    size = Edit(WndMain()->EdfSize())->text().toStdString();
+    name = Edit(WndMain()->EdfDiskName())->text().toStdString();
+    Retype(WndMain()->EdfSize(), "64");
+    Quit(0);
+  });
+  ASSERT_EQ(messages_, std::vector<std::string>{"Error 01: Preference file exists but is not valid"});
+  EXPECT_FALSE(windowOpenAtMessage_[0]) << "the message belongs to Open, before the main window";
+  EXPECT_EQ(size, "50");
+  EXPECT_EQ(name, "RamDisk");
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadFile(Prefs()), invalid);
+}
+
+TEST_F(StartupTest, ClosingTheMainWindowQuitsAndWritesThePreferences) {
+  const int32_t status = RunProgram([&] {
+    Retype(WndMain()->EdfSize(), "123");
+    Retype(WndMain()->EdfDiskName(), "Scratch");
+    WindowWidgetOf(*WndMain())->close();
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadFile(Prefs()), kHeader + "RamDiskSize: 123\nRamDiskName: Scratch\n");
+}
+
+TEST_F(StartupTest, TheQuitItemsShortcutQuitsAndWritesThePreferences) {
+  const int32_t status = RunProgram([&] {
+    QWidget* window = WindowWidgetOf(*WndMain());
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    Retype(WndMain()->EdfSize(), "77");
+    QTest::keyClick(Edit(WndMain()->EdfSize()), Qt::Key_Q, Qt::ControlModifier);
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadFile(Prefs()), kHeader + "RamDiskSize: 77\nRamDiskName: RamDisk\n");
+}
+
+TEST_F(StartupTest, TheMenuBarStandsAtTheTopOfTheMainWindow) {
+  bool inWindow = false, aboutEnabled = false;
+  RunProgram([&] {
+    QMenuBar* bar = MenuBar1()->Qt().Bar();
+    inWindow = bar && bar->window() == WindowWidgetOf(*WndMain()) && bar->isVisible();
+    MnuAbout()->SetEnabled(false);
+    QMenu& file = MenuBar1()->Child("FileMenu")->Qt().Menu();
+    file.popup(QPoint(0, 0));
+    file.hide();
+    aboutEnabled = MnuAbout()->Enabled();
+    Quit(0);
+  });
+  EXPECT_TRUE(inWindow);
+  EXPECT_TRUE(aboutEnabled) << "opening the menu raises EnableMenuItems";
+}
+
+TEST_F(StartupTest, ChoosingAboutIsAnsweredAndOpensNoOtherWindow) {
+  size_t windows = 0;
+  RunProgram([&] {
+    MnuAbout()->Qt().Action().trigger();
+    windows = OpenWindows().size();
+    Quit(0);
+  });
+  EXPECT_EQ(windows, 1u);
+  EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(StartupTest, AnExceptionInAHandlerIsReportedAndTheSettingsAreStillWritten) {
+  testing::internal::CaptureStderr();
+  const int32_t status = RunProgram([&] {
+    Retype(WndMain()->EdfSize(), "9");
+    // Without its About item, the application's EnableMenuItems uses a nil object.
+    MnuAbout()->SetName("Renamed");
+    QMenu& file = MenuBar1()->Child("FileMenu")->Qt().Menu();
+    file.popup(QPoint(0, 0));
+  });
+  const std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_NE(errors.find("NilObjectException"), std::string::npos) << errors;
+  ASSERT_EQ(messages_.size(), 1u);
+  EXPECT_NE(messages_[0].find("NilObjectException"), std::string::npos) << messages_[0];
+  EXPECT_NE(messages_[0].find("must quit"), std::string::npos) << messages_[0];
+  EXPECT_EQ(ReadFile(Prefs()), kHeader + "RamDiskSize: 9\nRamDiskName: RamDisk\n");
+  EXPECT_NE(status, 0);
+}
+
+TEST_F(StartupTest, FinalizeReleasesTheWindowsTheMenuBarAndTheSettings) {
+  const app::MenuBar1* during = nullptr;
+  RunProgram([&] {
+    during = MenuBar1().shared().get();
+    Quit(0);
+  });
+  EXPECT_TRUE(GetImplicitWindow(app::WndMain::kRegisteredName).IsNil());
+  EXPECT_TRUE(OpenWindows().empty());
+  EXPECT_TRUE(GetAppObject().IsNil());
+  EXPECT_THROW(qzSettingsGet_String("RamDiskName"), NilObjectException) << "the settings table is released";
+  EXPECT_NE(MenuBar1().shared().get(), during) << "the old menu bar was let go";
+  MenuBar1_Release();
+}
+
+TEST_F(StartupTest, InitializeRegistersTheFrameworksClassesThenTheProgramsInOrder) {
+  initialize();
+  const auto& classes = RegisteredClasses();
+  ASSERT_GE(classes.size(), 4u);
+  std::vector<std::string> last;
+  for (auto it = classes.end() - 4; it != classes.end(); ++it) last.push_back(it->name);
+  EXPECT_EQ(last, (std::vector<std::string>{"App", "WndMain", "MenuBar1", "qzRamDisk"}));
+  EXPECT_TRUE(ClassIsA("App", "Application"));
+  EXPECT_TRUE(ClassIsA("WndMain", "Window"));
+  EXPECT_TRUE(ClassIsA("MenuBar1", "MenuItem"));
+}
+
+void Throws(void* what) {
+  const int kind = *static_cast<int*>(what);
+  if (kind == 1) throw NilObjectException();
+  if (kind == 2) throw std::logic_error("not the framework's");
+}
+
+TEST(ExceptionHelper, HandsBackTheFrameworksExceptionsAndPassesOthersOn) {
+  int kind = 0;
+  EXPECT_EQ(CallFunctionWithExceptionHandling(&Throws, &kind), nullptr);
+  kind = 1;
+  const std::exception_ptr escaped = CallFunctionWithExceptionHandling(&Throws, &kind);
+  ASSERT_NE(escaped, nullptr);
+  EXPECT_THROW(std::rethrow_exception(escaped), NilObjectException);
+  kind = 2;
+  EXPECT_THROW(CallFunctionWithExceptionHandling(&Throws, &kind), std::logic_error);
+}
+
+}  // namespace

@@ -1,0 +1,38 @@
+#pragma once
+// An X server of the test's own (Xvfb on a display number it picks itself)
+// and the few things a test does with windows on it.
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+class XSession {
+public:
+  // Starts Xvfb and waits until it takes connections; Ready() tells whether it did.
+  XSession();
+  // Stops the server.
+  ~XSession();
+  XSession(const XSession&) = delete;
+  XSession& operator=(const XSession&) = delete;
+
+  bool Ready() const { return !display_.empty(); }
+  // ":N"
+  const std::string& Display() const { return display_; }
+
+  // Runs xdotool with these arguments on this display; true when it
+  // succeeded. Its standard output goes to output when one is given.
+  bool Xdotool(const std::vector<std::string>& args, std::string* output = nullptr) const;
+  // The first visible window whose title is exactly title, waiting up to
+  // seconds for it; 0 when none came.
+  unsigned long WaitForWindow(const std::string& title, double seconds) const;
+  // Asks the window to close, as a window manager's close button does.
+  bool RequestClose(unsigned long window) const;
+
+private:
+  pid_t server_ = -1;
+  std::string display_;
+};
+
+// True when every one of these programs is found in PATH.
+bool ProgramsExist(const std::vector<std::string>& names);
