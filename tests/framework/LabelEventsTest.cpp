@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "Label.h"
+#include "MessageRecorder.h"
 #include "TestWindow.h"
 
 namespace {
@@ -190,10 +191,12 @@ TEST_F(LabelEventsTest, ALabelClosesAfterItsWindow) {
 TEST_F(LabelEventsTest, AnExceptionInAHandlerIsReportedAndAnswersFalse) {
   label_->MouseDown = [](Label&, int32_t, int32_t) -> bool { throw NilObjectException(); };
   label_->MouseUp = [this](Label&, int32_t x, int32_t y) { Log("Up", x, y); };
+  MessageRecorder messages;
   testing::internal::CaptureStderr();
   QTest::mouseClick(Widget(), Qt::LeftButton, {}, QPoint(5, 6));
   const std::string report = testing::internal::GetCapturedStderr();
   EXPECT_NE(report.find("NilObjectException"), std::string::npos) << report;
+  EXPECT_EQ(messages.texts.size(), 1u);
   EXPECT_TRUE(log_.empty()) << "no release follows a press that was not taken";
 }
 
