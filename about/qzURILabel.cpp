@@ -47,3 +47,5 @@ void qzURILabel::Event_KeyUp(const std::string&) {}
 bool qzURILabel::Event_KeyDown(const std::string&) { return false; }
 void qzURILabel::Event_AcceleratorKey() {}
 void qzURILabel::Event_Close() {}
+bool qzURILabel::Event_ConstructContextualMenu(MenuItem&, int32_t, int32_t) { return false; }
+bool qzURILabel::Event_ContextualMenuAction(MenuItem&) { return false; }

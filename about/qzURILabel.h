@@ -38,6 +38,8 @@ protected:
   void Event_AcceleratorKey() override;
   void Event_Close() override;
   void Event_Open() override;
+  bool Event_ConstructContextualMenu(MenuItem& base, int32_t x, int32_t y) override;
+  bool Event_ContextualMenuAction(MenuItem& hitItem) override;
 
 private:
   // Whether the label has a link: any URI but the empty string, blanks too.

@@ -68,6 +68,14 @@ void Label::Event_DropObject(DragItem& item, int32_t action) {
   if (DropObject) DropObject(*this, item, action);
 }
 
+bool Label::Event_ConstructContextualMenu(MenuItem& base, int32_t x, int32_t y) {
+  return ConstructContextualMenu && ConstructContextualMenu(*this, base, x, y);
+}
+
+bool Label::Event_ContextualMenuAction(MenuItem& hitItem) {
+  return ContextualMenuAction && ContextualMenuAction(*this, hitItem);
+}
+
 void Label::SetText(const std::string& text) {
   text_ = text;
   if (auto* label = ControlAccess::WidgetAs<QLabel>(*this)) label->setText(QString::fromStdString(text));

@@ -14,6 +14,11 @@
 // - DragEnter: True takes the drag: DragOver follows as it moves over the
 //   label, and then DragExit when it leaves, or DropObject when it is dropped
 //   at a point where DragOver last answered True. False refuses the drag.
+// - ConstructContextualMenu gets an empty menu item, base, to append items
+//   to: True shows them as a menu at the pointer (nothing when there are
+//   none), False passes the request on. The item the user then chooses goes
+//   to ContextualMenuAction; False lets it do what choosing it from the menu
+//   bar does (the application's handler for its name, else its own action).
 
 #include <cstdint>
 #include <functional>
@@ -24,6 +29,7 @@
 #include "RectControl.h"
 
 class LabelWidget;
+class MenuItem;
 
 class Label : public RectControl {
 public:
@@ -50,6 +56,8 @@ public:
   std::function<bool(Label&, int32_t x, int32_t y, DragItem& item, int32_t action)> DragOver;
   std::function<void(Label&, DragItem& item, int32_t action)> DragExit;
   std::function<void(Label&, DragItem& item, int32_t action)> DropObject;
+  std::function<bool(Label&, MenuItem& base, int32_t x, int32_t y)> ConstructContextualMenu;
+  std::function<bool(Label&, MenuItem& hitItem)> ContextualMenuAction;
 
   void SetText(const std::string& text);
   // 0 left, 1 centre, 2 right.
@@ -87,6 +95,8 @@ protected:
   virtual bool Event_DragOver(int32_t x, int32_t y, DragItem& item, int32_t action);
   virtual void Event_DragExit(DragItem& item, int32_t action);
   virtual void Event_DropObject(DragItem& item, int32_t action);
+  virtual bool Event_ConstructContextualMenu(MenuItem& base, int32_t x, int32_t y);
+  virtual bool Event_ContextualMenuAction(MenuItem& hitItem);
 
 private:
   friend class LabelWidget;  // delivers the events

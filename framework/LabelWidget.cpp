@@ -1,5 +1,6 @@
 // Where the toolkit's mouse, key, wheel and drag events reach a label.
 
+#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QEnterEvent>
 #include <QKeyEvent>
@@ -11,6 +12,8 @@
 
 #include "ExceptionBoundary.h"
 #include "Label.h"
+#include "MenuItem.h"
+#include "MenuItemQt.h"
 #include "internal/Widgets.h"
 
 namespace {
@@ -25,6 +28,25 @@ int32_t DragAction(Qt::DropAction action) {
       return DragItem::kActionLink;
     default:
       return DragItem::kActionDefault;
+  }
+}
+
+// The item below item whose action is action; nullptr when there is none.
+MenuItem* ItemOf(const MenuItem& item, const QAction* action) {
+  for (int32_t i = 0; i < item.Count(); ++i) {
+    MenuItem& child = *item.Item(i);
+    if (&child.Qt().Action() == action) return &child;
+    if (MenuItem* found = ItemOf(child, action)) return found;
+  }
+  return nullptr;
+}
+
+// While a contextual menu is up, its items are chosen for the label alone.
+void SilenceChoices(const MenuItem& item, bool silent) {
+  for (int32_t i = 0; i < item.Count(); ++i) {
+    MenuItem& child = *item.Item(i);
+    child.Qt().Action().blockSignals(silent);
+    SilenceChoices(child, silent);
   }
 }
 
@@ -160,4 +182,23 @@ void LabelWidget::dropEvent(QDropEvent* event) {
   const int32_t action = DragAction(event->proposedAction());
   CallIntoProgram([&] { owner_.Event_DropObject(*item, action); });
   event->acceptProposedAction();
+}
+
+void LabelWidget::contextMenuEvent(QContextMenuEvent* event) {
+  const Ref<MenuItem> base = New<MenuItem>();
+  const QPoint at = event->pos();
+  if (!CallIntoProgram([&] { return owner_.Event_ConstructContextualMenu(*base, at.x(), at.y()); }, false)) {
+    QLabel::contextMenuEvent(event);
+    return;
+  }
+  event->accept();
+  if (base->Count() == 0) return;
+  const QPointer<LabelWidget> self(this);
+  SilenceChoices(*base, true);
+  const QAction* chosen = base->Qt().Menu().exec(event->globalPos());
+  SilenceChoices(*base, false);
+  MenuItem* hit = ItemOf(*base, chosen);
+  // The window may have gone while the menu was up.
+  if (!self || !hit) return;
+  if (!CallIntoProgram([&] { return owner_.Event_ContextualMenuAction(*hit); }, false)) ChooseMenuItem(*hit);
 }

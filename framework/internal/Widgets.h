@@ -111,6 +111,7 @@ protected:
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dragLeaveEvent(QDragLeaveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
   Label& owner_;

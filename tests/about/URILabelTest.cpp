@@ -1,6 +1,7 @@
 // The link label in a window of its own: its colours, its pointer, and the
 // URIs that its clicks open.
 
+#include <QContextMenuEvent>
 #include <QMimeData>
 
 #include <functional>
@@ -180,7 +181,7 @@ TEST_F(URILabelTest, TwoLabelsKeepTheirOwnURIs) {
   EXPECT_EQ(urls_.uris, (std::vector<std::string>{"mailto:b@b.example", "http://a.example", "mailto:b@b.example"}));
 }
 
-TEST_F(URILabelTest, WheelKeysAndDragsChangeNothingAndAreAnsweredFalse) {
+TEST_F(URILabelTest, WheelKeysDragsAndContextualMenusChangeNothingAndAreAnsweredFalse) {
   auto link = OneLink("http://www.quillbarrow.example");
   EXPECT_FALSE(Send(link, QWheelEvent(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton,
                                       Qt::NoModifier, Qt::NoScrollPhase, false)));
@@ -192,6 +193,8 @@ TEST_F(URILabelTest, WheelKeysAndDragsChangeNothingAndAreAnsweredFalse) {
   EXPECT_FALSE(Send(link, QDragEnterEvent(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier)));
   EXPECT_FALSE(Send(link, QDragMoveEvent(QPoint(6, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier)));
   EXPECT_FALSE(Send(link, QDropEvent(QPointF(6, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier)));
+  EXPECT_FALSE(Send(link, QContextMenuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), Widget(link)->mapToGlobal(QPoint(5, 5)))));
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no menu";
   EXPECT_EQ(TextColor(link), kLinkColor);
   EXPECT_EQ(Cursor(link), std::nullopt);
   EXPECT_TRUE(urls_.uris.empty());

@@ -6,10 +6,13 @@
 #define QTEST_QPA_MOUSE_HANDLING
 
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QTest>
+#include <QTimer>
 
 #include "Label.h"
+#include "MenuItem.h"
 #include "MessageRecorder.h"
 #include "TestWindow.h"
 
@@ -179,6 +182,58 @@ TEST_F(LabelEventsTest, ADragTakenGetsOverAndDropARefusedOneNothingMore) {
   EXPECT_FALSE(Send(refused));
   EXPECT_EQ(log_, (std::vector<std::string>{"Enter payload 1", "Over payload 5,6", "Drop payload 1",
                                             "Enter payload 2", "Over payload 5,6", "Exit payload", "Enter payload 3"}));
+}
+
+// An item that records its own action, the one it does when no one handles it.
+class RecordingItem : public MenuItem {
+public:
+  explicit RecordingItem(std::vector<std::string>& log) : log_(log) {}
+  void DefaultAction() override { log_.push_back("Default " + Name()); }
+
+private:
+  std::vector<std::string>& log_;
+};
+
+TEST_F(LabelEventsTest, AContextualMenuIsShownWhenBuiltAndItsChoiceHandedBack) {
+  bool show = true, handled = true;
+  label_->ConstructContextualMenu = [&](Label&, MenuItem& base, int32_t x, int32_t y) {
+    Log("Construct", x, y);
+    EXPECT_EQ(base.Count(), 0);
+    for (const char* name : {"First", "Second"}) {
+      auto item = New<RecordingItem>(log_);
+      item->SetName(name);
+      item->SetText(name);
+      base.Append(item);
+    }
+    return show;
+  };
+  label_->ContextualMenuAction = [&](Label&, MenuItem& hit) {
+    log_.push_back("Action " + hit.Name());
+    return handled;
+  };
+  // Chooses the second entry of the menu once it is up.
+  const auto chooseSecond = [] {
+    QTimer::singleShot(0, [] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      ASSERT_NE(menu, nullptr);
+      menu->setActiveAction(menu->actions().at(1));
+      QTest::keyClick(menu, Qt::Key_Return);
+    });
+  };
+  const auto request = [&] {
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(7, 8), Widget()->mapToGlobal(QPoint(7, 8)));
+    return Send(event);
+  };
+
+  chooseSecond();
+  EXPECT_TRUE(request());
+  handled = false;
+  chooseSecond();
+  EXPECT_TRUE(request());
+  show = false;
+  EXPECT_FALSE(request()) << "passed on";
+  EXPECT_EQ(log_, (std::vector<std::string>{"Construct 7,8", "Action Second", "Construct 7,8", "Action Second",
+                                            "Default Second", "Construct 7,8"}));
 }
 
 TEST_F(LabelEventsTest, ALabelClosesAfterItsWindow) {
