@@ -193,7 +193,8 @@ TEST_F(URILabelTest, WheelKeysDragsAndContextualMenusChangeNothingAndAreAnswered
   EXPECT_FALSE(Send(link, QDragEnterEvent(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier)));
   EXPECT_FALSE(Send(link, QDragMoveEvent(QPoint(6, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier)));
   EXPECT_FALSE(Send(link, QDropEvent(QPointF(6, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier)));
-  EXPECT_FALSE(Send(link, QContextMenuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), Widget(link)->mapToGlobal(QPoint(5, 5)))));
+  const QPoint at(5, 5);
+  EXPECT_FALSE(Send(link, QContextMenuEvent(QContextMenuEvent::Mouse, at, Widget(link)->mapToGlobal(at))));
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no menu";
   EXPECT_EQ(TextColor(link), kLinkColor);
   EXPECT_EQ(Cursor(link), std::nullopt);
