@@ -3,6 +3,7 @@
 #include "Localization.h"
 #include "Runtime.h"
 #include "qzSettings.h"
+#include "qzWndAbout.h"
 
 namespace app {
 
@@ -18,9 +19,12 @@ void App::Event_Close() { qzSettings_Export(); }
 
 void App::Event_EnableMenuItems() { MnuAbout()->SetEnabled(true); }
 
-// The About window comes in a later change; until then the choice is
-// answered and nothing is shown.
-bool App::MnuAbout_Action() { return true; }
+// The one About window: built and shown the first time, brought to the
+// front while it is open.
+bool App::MnuAbout_Action() {
+  qzWndAbout()->Show();
+  return true;
+}
 
 std::string App::LocMnuAbout() { return GetLocalizedString("App.LocMnuAbout", "About Quillbarrow...", ""); }
 

@@ -13,6 +13,8 @@ void initialize() {
   RuntimeRegisterClass("App", "Application");
   RuntimeRegisterClass("WndMain", "Window");
   RuntimeRegisterClass("MenuBar1", "MenuBar");
+  RuntimeRegisterClass("qzURILabel", "Label");
+  RuntimeRegisterClass("qzWndAbout", "Window");
   RuntimeRegisterClass("qzRamDisk");
 }
 

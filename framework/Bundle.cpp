@@ -16,3 +16,11 @@ std::string ResourcesFolder() {
   if (folder.empty()) return "";
   return (std::filesystem::path(folder).parent_path() / "Resources").string();
 }
+
+Ref<FolderItem> GetApplicationBundleResources() {
+  const std::string folder = ResourcesFolder();
+  if (folder.empty()) return nullptr;
+  auto item = New<FolderItem>(folder);
+  if (!item->IsFolder()) return nullptr;
+  return item;
+}

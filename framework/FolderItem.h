@@ -6,6 +6,8 @@
 
 #include "Ref.h"
 
+class Picture;
+
 class FolderItem {
 public:
   explicit FolderItem(std::string nativePath) : path_(std::move(nativePath)) {}
@@ -25,6 +27,9 @@ public:
   // Makes this folder and any missing folders above it. True when it is a
   // folder afterwards.
   bool CreateAsFolder() const;
+  // The file read as a picture (PNG, JPEG and the other formats the toolkit
+  // reads); nil when it is missing, a folder, or no picture it can read.
+  Ref<Picture> OpenAsPicture() const;
 
 private:
   std::string path_;

@@ -3,7 +3,7 @@
 #include "internal/ControlAccess.h"
 
 Label::Label(Window& window) : RectControl(window) {
-  auto* label = new LabelWidget(ControlAccess::ParentFor(window));
+  auto* label = new LabelWidget(*this, ControlAccess::ParentFor(window));
   label->setTextFormat(Qt::PlainText);
   label->setTextInteractionFlags(Qt::NoTextInteraction);
   ControlAccess::Adopt(*this, label, false);
@@ -12,6 +12,68 @@ Label::Label(Window& window) : RectControl(window) {
 
 void Label::Event_Open() {
   if (Open) Open(*this);
+}
+
+void Label::Event_Close() {
+  if (Close) Close(*this);
+}
+
+bool Label::Event_MouseDown(int32_t x, int32_t y) { return MouseDown && MouseDown(*this, x, y); }
+
+void Label::Event_MouseUp(int32_t x, int32_t y) {
+  if (MouseUp) MouseUp(*this, x, y);
+}
+
+void Label::Event_MouseDrag(int32_t x, int32_t y) {
+  if (MouseDrag) MouseDrag(*this, x, y);
+}
+
+void Label::Event_MouseMove(int32_t x, int32_t y) {
+  if (MouseMove) MouseMove(*this, x, y);
+}
+
+void Label::Event_MouseEnter() {
+  if (MouseEnter) MouseEnter(*this);
+}
+
+void Label::Event_MouseExit() {
+  if (MouseExit) MouseExit(*this);
+}
+
+bool Label::Event_MouseWheel(int32_t x, int32_t y, int32_t deltaX, int32_t deltaY) {
+  return MouseWheel && MouseWheel(*this, x, y, deltaX, deltaY);
+}
+
+bool Label::Event_KeyDown(const std::string& key) { return KeyDown && KeyDown(*this, key); }
+
+void Label::Event_KeyUp(const std::string& key) {
+  if (KeyUp) KeyUp(*this, key);
+}
+
+void Label::Event_AcceleratorKey() {
+  if (AcceleratorKey) AcceleratorKey(*this);
+}
+
+bool Label::Event_DragEnter(DragItem& item, int32_t action) { return DragEnter && DragEnter(*this, item, action); }
+
+bool Label::Event_DragOver(int32_t x, int32_t y, DragItem& item, int32_t action) {
+  return DragOver && DragOver(*this, x, y, item, action);
+}
+
+void Label::Event_DragExit(DragItem& item, int32_t action) {
+  if (DragExit) DragExit(*this, item, action);
+}
+
+void Label::Event_DropObject(DragItem& item, int32_t action) {
+  if (DropObject) DropObject(*this, item, action);
+}
+
+bool Label::Event_ConstructContextualMenu(MenuItem& base, int32_t x, int32_t y) {
+  return ConstructContextualMenu && ConstructContextualMenu(*this, base, x, y);
+}
+
+bool Label::Event_ContextualMenuAction(MenuItem& hitItem) {
+  return ContextualMenuAction && ContextualMenuAction(*this, hitItem);
 }
 
 void Label::SetText(const std::string& text) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include <algorithm>
+#include <cmath>
 
 #include "Window.h"
 #include "internal/ControlAccess.h"
@@ -20,6 +21,7 @@ void ControlAccess::Adopt(RectControl& control, QWidget* widget, bool takesFocus
   widget->setObjectName(QString::fromStdString(control.name_));
   control.ApplyGeometry();
   control.ApplyFont();
+  control.ApplyCursor();
   control.SetTabStop(control.tabStop_);
   widget->setEnabled(control.enabled_);
   SetControlVisible(widget, control.visible_);
@@ -105,6 +107,28 @@ void RectControl::SetUnderline(bool underline) {
   ApplyFont();
 }
 
+void RectControl::SetTextSize(float size) {
+  textSize_ = size;
+  ApplyFont();
+}
+
+void RectControl::SetMouseCursor(const Ref<::MouseCursor>& cursor) {
+  mouseCursor_ = cursor;
+  ApplyCursor();
+}
+
+void RectControl::ApplyCursor() {
+  QWidget* widget = peer_->widget;
+  if (!widget) return;
+  if (!mouseCursor_) {
+    widget->unsetCursor();
+  } else if (mouseCursor_->GetShape() == MouseCursor::Shape::PointingHand) {
+    widget->setCursor(Qt::PointingHandCursor);
+  } else {
+    widget->setCursor(Qt::ArrowCursor);
+  }
+}
+
 void RectControl::ApplyGroups(unsigned groups) {
   if (groups & kGeometryGroup) ApplyGeometry();
   if (groups & kFontGroup) ApplyFont();
@@ -113,7 +137,8 @@ void RectControl::ApplyGroups(unsigned groups) {
 void RectControl::ApplyFont() {
   QWidget* widget = peer_->widget;
   if (!widget || Postpone(kFontGroup)) return;
-  const bool plain = (textFont_ == "System" || textFont_.empty()) && !bold_ && !italic_ && !underline_;
+  const bool plain =
+      (textFont_ == "System" || textFont_.empty()) && !bold_ && !italic_ && !underline_ && textSize_ <= 0;
   if (plain) {
     // The platform's default font for this kind of widget, as Qt gives it.
     if (widget->testAttribute(Qt::WA_SetFont)) widget->setFont(QFont());
@@ -124,6 +149,9 @@ void RectControl::ApplyFont() {
   font.setBold(bold_);
   font.setItalic(italic_);
   font.setUnderline(underline_);
+  // Sizes are in the unit of the controls' places, so that a text keeps to
+  // the box that was drawn for it whatever the screen's resolution.
+  if (textSize_ > 0) font.setPixelSize(std::max(1, static_cast<int>(std::lround(textSize_))));
   widget->setFont(font);
 }
 

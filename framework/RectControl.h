@@ -14,7 +14,9 @@
 #include <memory>
 #include <string>
 
+#include "MouseCursor.h"
 #include "PropertyObject.h"
+#include "Ref.h"
 
 class Window;
 struct ControlPeer;
@@ -54,8 +56,14 @@ public:
   void SetBold(bool bold);
   void SetItalic(bool italic);
   void SetUnderline(bool underline);
+  // The text's size in points, the unit of the control's place and size (a
+  // device-independent pixel here); 0 for the platform's default size.
+  void SetTextSize(float size);
   // Only the default unit, 0 (points), exists here; the value is kept.
   void SetTextUnit(int32_t unit) { textUnit_ = unit; }
+  // The pointer shown while the mouse is over the control; nil for the one
+  // its window shows.
+  void SetMouseCursor(const Ref<::MouseCursor>& cursor);
 
   const std::string& Name() const { return name_; }
   int32_t Left() const { return left_; }
@@ -75,7 +83,9 @@ public:
   bool Bold() const { return bold_; }
   bool Italic() const { return italic_; }
   bool Underline() const { return underline_; }
+  float TextSize() const { return textSize_; }
   int32_t TextUnit() const { return textUnit_; }
+  const Ref<::MouseCursor>& MouseCursor() const { return mouseCursor_; }
 
   // The properties every control class shares; each class's table starts
   // from these.
@@ -86,6 +96,9 @@ protected:
 
   // The control's Open event: raised once, after its window has been built.
   virtual void Event_Open() = 0;
+  // The control's Close event: raised once, as its window closes, after the
+  // window's own Close event.
+  virtual void Event_Close() {}
 
   // Groups of properties applied to the widget together (see Postpone);
   // a control class numbers its own from kFirstOwnGroup on.
@@ -96,9 +109,11 @@ protected:
 
 private:
   friend struct ControlAccess;
+  friend struct WindowAccess;
   friend class Window;
 
   void ApplyGeometry();
+  void ApplyCursor();
   void FollowWindowEdges(int32_t widthChange, int32_t heightChange);
 
   Window& window_;
@@ -113,5 +128,7 @@ private:
   std::string helpTag_;
   std::string textFont_ = "System";
   bool bold_ = false, italic_ = false, underline_ = false;
+  float textSize_ = 0;
   int32_t textUnit_ = 0;
+  Ref<::MouseCursor> mouseCursor_;
 };

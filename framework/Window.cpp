@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "RectControl.h"
+#include "internal/PicturePeer.h"
 #include "internal/WindowAccess.h"
 #include "internal/Widgets.h"
 
@@ -186,6 +187,11 @@ void Window::SetBackColor(Color color) {
   ApplyBackground();
 }
 
+void Window::SetBackdrop(const Ref<Picture>& picture) {
+  backdrop_ = picture;
+  ApplyBackground();
+}
+
 void Window::ApplyGroups(unsigned groups) {
   if (groups & kSizeGroup) ApplySize();
   if (groups & kFlagsGroup) ApplyFlags();
@@ -231,6 +237,7 @@ void Window::ApplyBackground() {
   } else {
     widget->content->setPalette(QPalette());
   }
+  widget->content->SetBackdrop(backdrop_ ? backdrop_->Peer().image : QImage());
 }
 
 void Window::ContentResized(int32_t width, int32_t height) {

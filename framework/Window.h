@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "Color.h"
+#include "Picture.h"
 #include "PropertyObject.h"
 #include "Ref.h"
 
@@ -69,6 +70,9 @@ public:
   // BackColor fills the content area only while HasBackColor is set.
   void SetHasBackColor(bool has);
   void SetBackColor(Color color);
+  // Drawn unscaled from the content area's top left corner, over any
+  // BackColor, below the controls; nil for none.
+  void SetBackdrop(const Ref<Picture>& picture);
 
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
@@ -86,6 +90,7 @@ public:
   bool MenuBarVisible() const { return menuBarVisible_; }
   bool HasBackColor() const { return hasBackColor_; }
   Color BackColor() const { return backColor_; }
+  const Ref<Picture>& Backdrop() const { return backdrop_; }
 
   static const PropertyTable& Table();
   const PropertyTable& Properties() const override { return Table(); }
@@ -93,7 +98,8 @@ public:
 protected:
   // The window's events. Layout and CreateControls are raised while the
   // window is built; CancelClose answers True to refuse a closing (appQuitting
-  // tells whether the application is quitting); Close is raised as it closes.
+  // tells whether the application is quitting); Close is raised as it closes,
+  // before its controls' Close events.
   virtual void Layout() {}
   virtual void CreateControls() {}
   virtual bool Event_CancelClose(bool appQuitting);
@@ -129,6 +135,7 @@ private:
   bool menuBarVisible_ = true;
   bool hasBackColor_ = false;
   Color backColor_ = Color::FromRGB(0xFFFFFF);
+  Ref<Picture> backdrop_;
 };
 
 // The implicit instance of the window class registered under qualifiedName

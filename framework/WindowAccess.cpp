@@ -70,6 +70,9 @@ bool WindowAccess::Close(Window& window, CloseReason reason) {
   } endClosing{window.closing_};
   if (window.Event_CancelClose(reason == CloseReason::AppQuitting)) return false;
   window.Event_Close();
+  // A handler may add nothing here, but copy: it must not matter if one did.
+  const std::vector<Ref<RectControl>> controls = window.controls_;
+  for (const Ref<RectControl>& control : controls) control->Event_Close();
 
   window.closed_ = true;
   auto& instances = ImplicitInstances();

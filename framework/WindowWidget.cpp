@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QResizeEvent>
 
 #include "ExceptionBoundary.h"
@@ -13,6 +14,19 @@ ContentArea::ContentArea(Window& owner, QWidget* parent) : QWidget(parent), owne
 void ContentArea::SetDesignSize(QSize size) {
   designSize_ = size;
   updateGeometry();
+}
+
+void ContentArea::SetBackdrop(const QImage& backdrop) {
+  if (backdrop.isNull() && backdrop_.isNull()) return;
+  backdrop_ = backdrop;
+  update();
+}
+
+void ContentArea::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  if (backdrop_.isNull()) return;
+  QPainter painter(this);
+  painter.drawImage(QPoint(0, 0), backdrop_);
 }
 
 void ContentArea::resizeEvent(QResizeEvent* event) {

@@ -2,6 +2,7 @@
 // The Qt side of windows and controls. Framework-internal: the program never
 // includes this header.
 
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -13,8 +14,11 @@
 #include <memory>
 
 #include "Color.h"
+#include "DragItem.h"
 #include "Window.h"
 #include "internal/WindowAccess.h"
+
+class Label;
 
 // The area below any menu bar where the controls stand; its size is the
 // window's Width and Height.
@@ -23,13 +27,17 @@ public:
   ContentArea(Window& owner, QWidget* parent);
   QSize sizeHint() const override { return designSize_; }
   void SetDesignSize(QSize size);
+  // Drawn from the top left corner over the background; null for none.
+  void SetBackdrop(const QImage& backdrop);
 
 protected:
+  void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
 private:
   Window& owner_;
   QSize designSize_;
+  QImage backdrop_;
 };
 
 // The top-level widget of a window: an optional menu bar on top (the
@@ -84,10 +92,34 @@ struct ControlPeer {
   bool takesFocus = false;
 };
 
-// A label's widget; mouse and key events of labels arrive here.
+// A label's widget: it hands the mouse, key, wheel and drag events that reach
+// it to its label's events, and their answers back to the toolkit.
 class LabelWidget : public QLabel {
 public:
-  using QLabel::QLabel;
+  LabelWidget(Label& owner, QWidget* parent);
+
+protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+  Label& owner_;
+  // From a press that MouseDown answered True until its release.
+  bool pressed_ = false;
+  // The drag that DragEnter took, until it leaves or is dropped.
+  std::unique_ptr<DragItem> drag_;
+  int32_t dragAction_ = DragItem::kActionDefault;
 };
 
 class TextFieldWidget : public QLineEdit {

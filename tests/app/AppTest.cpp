@@ -10,7 +10,9 @@
 #include "MessageRecorder.h"
 #include "Runtime.h"
 #include "TempDir.h"
+#include "internal/WindowAccess.h"
 #include "qzSettings.h"
+#include "qzWndAbout.h"
 
 namespace {
 
@@ -102,10 +104,14 @@ TEST_F(AppTest, WithoutTheAboutItemEnableMenuItemsRaisesNilObjectException) {
   EXPECT_THROW(app->Event_EnableMenuItems(), NilObjectException);
 }
 
-TEST_F(AppTest, TheAboutHandlerAnswersTheChoice) {
+TEST_F(AppTest, TheAboutHandlerShowsTheAboutWindowAndAnswersTheChoice) {
   Register();
   EXPECT_TRUE(App()->MnuAbout_Action());
+  const Ref<Window> about = GetImplicitWindow(about::qzWndAbout::kRegisteredName);
+  ASSERT_FALSE(about.IsNil());
+  EXPECT_TRUE(WindowWidgetOf(*about)->isVisible());
   EXPECT_EQ(app::App::LocMnuAbout(), "About Quillbarrow...");
+  DestroyAllWindows();
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "WndMain.h"
 #include "internal/WindowAccess.h"
 #include "qzSettings.h"
+#include "qzWndAbout.h"
 
 namespace {
 
@@ -143,15 +144,43 @@ TEST_F(StartupTest, TheMenuBarStandsAtTheTopOfTheMainWindow) {
   EXPECT_TRUE(aboutEnabled) << "opening the menu raises EnableMenuItems";
 }
 
-TEST_F(StartupTest, ChoosingAboutIsAnsweredAndOpensNoOtherWindow) {
+TEST_F(StartupTest, TheAboutItemOpensTheOneAboutWindowAndQuittingIsNotHeldUpByIt) {
+  WriteFile(Prefs(), kHeader + "RamDiskSize: 64\n");
+  Ref<Window> first, second;
+  bool shown = false;
   size_t windows = 0;
-  RunProgram([&] {
+  const int32_t status = RunProgram([&] {
     MnuAbout()->Qt().Action().trigger();
+    first = GetImplicitWindow(about::qzWndAbout::kRegisteredName);
+    shown = first && WindowWidgetOf(*first)->isVisible();
+    MnuAbout()->Qt().Action().trigger();
+    second = GetImplicitWindow(about::qzWndAbout::kRegisteredName);
     windows = OpenWindows().size();
     Quit(0);
   });
-  EXPECT_EQ(windows, 1u);
+  ASSERT_FALSE(first.IsNil());
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(first == second) << "the second choice shows the same window";
+  EXPECT_EQ(windows, 2u) << "the main window and the About window";
+  EXPECT_EQ(status, 0);
   EXPECT_TRUE(messages_.empty());
+  EXPECT_EQ(ReadFile(Prefs()), kHeader + "RamDiskSize: 64\nRamDiskName: RamDisk\n") << "Close ran";
+}
+
+TEST_F(StartupTest, ClosingTheAboutWindowLeavesTheProgramRunning) {
+  bool mainOpenAfter = false;
+  const int32_t status = RunProgram([&] {
+    MnuAbout()->Qt().Action().trigger();
+    WindowWidgetOf(*GetImplicitWindow(about::qzWndAbout::kRegisteredName))->close();
+    // Runs only if the loop still runs a while later.
+    QTimer::singleShot(50, [&] {
+      mainOpenAfter = !GetImplicitWindow(app::WndMain::kRegisteredName).IsNil();
+      Quit(3);
+    });
+  });
+  EXPECT_TRUE(mainOpenAfter);
+  EXPECT_EQ(status, 3) << "nothing else quit";
+  EXPECT_TRUE(GetImplicitWindow(about::qzWndAbout::kRegisteredName).IsNil());
 }
 
 TEST_F(StartupTest, AnExceptionInAHandlerIsReportedAndTheSettingsAreStillWritten) {
@@ -189,11 +218,13 @@ TEST_F(StartupTest, FinalizeReleasesTheWindowsTheMenuBarAndTheSettings) {
 TEST_F(StartupTest, InitializeRegistersTheFrameworksClassesThenTheProgramsInOrder) {
   initialize();
   const auto& classes = RegisteredClasses();
-  ASSERT_GE(classes.size(), 4u);
+  ASSERT_GE(classes.size(), 6u);
   std::vector<std::string> last;
-  for (auto it = classes.end() - 4; it != classes.end(); ++it) last.push_back(it->name);
-  EXPECT_EQ(last, (std::vector<std::string>{"App", "WndMain", "MenuBar1", "qzRamDisk"}));
+  for (auto it = classes.end() - 6; it != classes.end(); ++it) last.push_back(it->name);
+  EXPECT_EQ(last, (std::vector<std::string>{"App", "WndMain", "MenuBar1", "qzURILabel", "qzWndAbout", "qzRamDisk"}));
   EXPECT_TRUE(ClassIsA("App", "Application"));
+  EXPECT_TRUE(ClassIsA("qzURILabel", "Label"));
+  EXPECT_TRUE(ClassIsA("qzWndAbout", "Window"));
   EXPECT_TRUE(ClassIsA("WndMain", "Window"));
   EXPECT_TRUE(ClassIsA("MenuBar1", "MenuItem"));
 }

@@ -11,24 +11,6 @@
 
 namespace {
 
-// A built window with the controls that make(window) adds.
-Ref<TestWindow> Build(const std::function<void(TestWindow&)>& make) {
-  auto window = New<TestWindow>();
-  window->SetProperties(
-      PropertyList().Integer("Width", 400).Integer("Height", 120).Boolean("Resizeable", false).Bytes());
-  window->onCreateControls = make;
-  window->Constructor();
-  return window;
-}
-
-template <typename T>
-Ref<T> Add(Window& window, const std::string& name, const std::string& list = "") {
-  auto control = New<T>(window);
-  window.AddControl(name, control);
-  control->SetProperties(list);
-  return control;
-}
-
 QLineEdit* Edit(const TextField& field) { return static_cast<QLineEdit*>(ControlWidgetOf(field)); }
 
 using ControlsTest = WindowTest;

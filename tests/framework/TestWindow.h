@@ -51,3 +51,22 @@ protected:
   // Lets deferred deletions (a closed window's widgets) happen.
   static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 };
+
+// A built window of 400 by 120 points with the controls that make(window) adds.
+inline Ref<TestWindow> Build(const std::function<void(TestWindow&)>& make) {
+  auto window = New<TestWindow>();
+  window->SetProperties(
+      PropertyList().Integer("Width", 400).Integer("Height", 120).Boolean("Resizeable", false).Bytes());
+  window->onCreateControls = make;
+  window->Constructor();
+  return window;
+}
+
+// A control of class T added to window under name, then given list.
+template <typename T>
+Ref<T> Add(Window& window, const std::string& name, const std::string& list = "") {
+  auto control = New<T>(window);
+  window.AddControl(name, control);
+  control->SetProperties(list);
+  return control;
+}
