@@ -2,7 +2,6 @@
 // links, and its closing.
 
 #include <QTimer>
-
 #include <cstdlib>
 #include <filesystem>
 
@@ -23,7 +22,7 @@ std::vector<std::string> Names(const std::vector<PropertyRecord>& records) {
 
 // A window whose name makes it the main window; it stays open.
 class StandIn : public Window {
-public:
+ public:
   StandIn() : Window("WndMain.WndMain") {}
 };
 
@@ -33,18 +32,17 @@ TEST_F(AboutWindowTest, TheListsHoldTheirRecordsInOrder) {
   const std::string& window = qzWndAboutLists::Window();
   EXPECT_EQ(window.size(), 267u);
   EXPECT_EQ(Names(Window::Table().Decode(window)),
-            (std::vector<std::string>{"Placement", "Width", "Height", "MinWidth", "MinHeight", "MaxWidth", "MaxHeight",
-                                      "Frame", "Composite", "HasBackColor", "BackColor", "Title", "Visible",
-                                      "FullScreen", "MenuBarVisible", "CloseButton", "Resizeable", "LiveResize",
-                                      "MaximizeButton", "MinimizeButton", "MacProcID"}));
+            (std::vector<std::string>{"Placement",   "Width",      "Height",     "MinWidth",       "MinHeight",
+                                      "MaxWidth",    "MaxHeight",  "Frame",      "Composite",      "HasBackColor",
+                                      "BackColor",   "Title",      "Visible",    "FullScreen",     "MenuBarVisible",
+                                      "CloseButton", "Resizeable", "LiveResize", "MaximizeButton", "MinimizeButton",
+                                      "MacProcID"}));
 
-  const std::vector<std::string> head = {"InitialParent", "DataField", "DataSource", "Underline",
-                                         "Italic",        "Bold",      "TextFont",   "AutoDeactivate",
-                                         "HelpTag"};
-  const std::vector<std::string> middle = {"Visible",       "Enabled",    "Multiline", "TextColor", "TextAlign",
-                                           "Text",          "TabIndex",   "TabPanelIndex", "LockBottom", "LockRight",
-                                           "LockTop",       "LockLeft",   "Height",    "Width",     "Top",
-                                           "Left",          "Index",      "Name"};
+  const std::vector<std::string> head = {"InitialParent", "DataField", "DataSource",     "Underline", "Italic",
+                                         "Bold",          "TextFont",  "AutoDeactivate", "HelpTag"};
+  const std::vector<std::string> middle = {
+      "Visible",   "Enabled", "Multiline", "TextColor", "TextAlign", "Text", "TabIndex", "TabPanelIndex", "LockBottom",
+      "LockRight", "LockTop", "LockLeft",  "Height",    "Width",     "Top",  "Left",     "Index",         "Name"};
   const auto order = [&](bool link) {
     std::vector<std::string> names = head;
     if (!link) names.insert(names.end(), {"Transparent", "Selectable"});
@@ -67,20 +65,16 @@ TEST_F(AboutWindowTest, TheListsHoldTheirRecordsInOrder) {
   }
 }
 
-TEST_F(AboutWindowTest, AnUntitledWindowOf512By384WithOnlyACloseButton) {
+TEST_F(AboutWindowTest, AnUntitledFixedWindowOf512By384WithTheLabelsAtTheRightAndWorkingLinks) {
   auto about = qzWndAbout();
   QWidget* widget = WindowWidgetOf(*about);
-  EXPECT_TRUE(widget->isVisible()) << "shown as it is built";
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(widget)) << "shown as it is built";
   EXPECT_EQ(widget->windowTitle(), "");
   EXPECT_EQ(ContentAreaOf(*about)->size(), QSize(512, 384));
   EXPECT_EQ(widget->minimumSize(), widget->maximumSize()) << "cannot be resized";
   EXPECT_TRUE(widget->windowFlags() & Qt::WindowCloseButtonHint);
   EXPECT_FALSE(widget->windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_FALSE(widget->windowFlags() & Qt::WindowMaximizeButtonHint);
-}
-
-TEST_F(AboutWindowTest, TheLabelsStandInAColumnAtTheRight) {
-  auto about = qzWndAbout();
   const struct {
     Ref<Label> label;
     QRect place;
@@ -104,61 +98,48 @@ TEST_F(AboutWindowTest, TheLabelsStandInAColumnAtTheRight) {
     EXPECT_LE(Widget(label)->fontMetrics().horizontalAdvance(Widget(label)->text()), place.width())
         << "the text fits its box";
     EXPECT_TRUE(Widget(label)->isVisible());
+    Click(label);
   }
   EXPECT_TRUE(Widget(about->LblThanksTo())->wordWrap());
   EXPECT_FALSE(Widget(about->LblRegisteredTo())->wordWrap());
   EXPECT_EQ(about->Controls().size(), 4u);
   EXPECT_EQ(about->LblLinkWebpage()->TabIndex(), 0);
   EXPECT_EQ(about->LblThanksTo()->TabIndex(), 3);
+  // The links open the mail address and the web page they show; the static
+  // texts open nothing and never change colour.
+  EXPECT_EQ(urls_.uris,
+            (std::vector<std::string>{"mailto:support@quillbarrow.example", "http://www.quillbarrow.example"}));
+  EXPECT_EQ(urls_.uris[0], "mailto:" + about->LblLinkMailSupport()->Text());
+  EXPECT_EQ(urls_.uris[1], "http://" + about->LblLinkWebpage()->Text());
+  EXPECT_EQ(TextColor(about->LblRegisteredTo()), QColor(Qt::white));
 }
 
-TEST_F(AboutWindowTest, TheLinksOpenTheWebPageAndTheMailAddressTheyShow) {
-  auto about = qzWndAbout();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(WindowWidgetOf(*about)));
-  Click(about->LblLinkWebpage());
-  Click(about->LblLinkMailSupport());
-  Click(about->LblRegisteredTo());
-  Click(about->LblThanksTo());
-  EXPECT_EQ(urls_.uris, (std::vector<std::string>{"http://www.quillbarrow.example",
-                                                  "mailto:support@quillbarrow.example"}));
-  EXPECT_EQ(urls_.uris[0], "http://" + about->LblLinkWebpage()->Text());
-  EXPECT_EQ(urls_.uris[1], "mailto:" + about->LblLinkMailSupport()->Text());
-  EXPECT_EQ(TextColor(about->LblRegisteredTo()), QColor(Qt::white)) << "static texts never change";
-}
-
-TEST_F(AboutWindowTest, TwoRequestsGiveOneWindowThatIsNotBuiltOrAskedAgain) {
+TEST_F(AboutWindowTest, TwoRequestsGiveOneWindowAndClosingThenAskingAgainBuildsANewOne) {
+  int closings = 0;
+  OnWindowClosed([&](Window&, CloseReason) { ++closings; });
   auto first = qzWndAbout();
-  first->Show();
-  const Ref<qzURILabel> link = first->LblLinkWebpage();
-  // Opening the link again would paint it in the link colour once more.
+  const Ref<qzURILabel> link = first->LblLinkMailSupport();
+  // Asking for the link again would paint it in the link colour once more.
   link->SetTextColor(Color::FromRGB(0x123456));
   auto second = qzWndAbout();
   second->Show();
   EXPECT_TRUE(Ref<Window>(first) == Ref<Window>(second));
-  EXPECT_TRUE(second->LblLinkWebpage() == link);
+  EXPECT_TRUE(second->LblLinkMailSupport() == link);
   EXPECT_EQ(TextColor(link), QColor(0x12, 0x34, 0x56));
   EXPECT_EQ(OpenWindows().size(), 1u);
-  EXPECT_TRUE(WindowWidgetOf(*second)->isVisible());
-}
-
-TEST_F(AboutWindowTest, ClosingAndAskingAgainBuildsANewWindowThatAsksAgain) {
-  int closings = 0;
-  OnWindowClosed([&](Window&, CloseReason) { ++closings; });
-  auto first = qzWndAbout();
-  first->LblLinkMailSupport()->SetTextColor(Color::FromRGB(0x123456));
   EXPECT_TRUE(WindowWidgetOf(*first)->close()) << "the close button closes it";
   EXPECT_EQ(closings, 1) << "its Close event's own close changes nothing";
   EXPECT_TRUE(first->IsClosed());
   EXPECT_TRUE(GetImplicitWindow("qzWndAbout.qzWndAbout").IsNil());
   Settle();
 
-  auto second = qzWndAbout();
-  EXPECT_FALSE(Ref<Window>(first) == Ref<Window>(second));
-  EXPECT_EQ(TextColor(second->LblLinkMailSupport()), kLinkColor);
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(WindowWidgetOf(*second)));
-  Click(second->LblLinkMailSupport());
+  auto third = qzWndAbout();
+  EXPECT_FALSE(Ref<Window>(first) == Ref<Window>(third));
+  EXPECT_EQ(TextColor(third->LblLinkMailSupport()), kLinkColor);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(WindowWidgetOf(*third)));
+  Click(third->LblLinkMailSupport());
   EXPECT_EQ(urls_.uris, std::vector<std::string>{"mailto:support@quillbarrow.example"});
-  second->Close();
+  third->Close();
   EXPECT_EQ(closings, 2);
 }
 
@@ -174,12 +155,9 @@ TEST_F(AboutWindowTest, ClosingItLeavesTheMainWindowRunning) {
   EXPECT_TRUE(about->IsClosed());
   EXPECT_FALSE(main->IsClosed());
   EXPECT_TRUE(WindowWidgetOf(*main)->isVisible());
-}
-
-TEST_F(AboutWindowTest, QuittingIsNotHeldUpByIt) {
-  auto about = qzWndAbout();
-  EXPECT_TRUE(CloseWindow(*about, CloseReason::AppQuitting));
-  EXPECT_TRUE(about->IsClosed());
+  auto again = qzWndAbout();
+  EXPECT_TRUE(CloseWindow(*again, CloseReason::AppQuitting)) << "quitting is not held up by it";
+  EXPECT_TRUE(again->IsClosed());
 }
 
 // The cache of the picture lives for the process, which this case has to

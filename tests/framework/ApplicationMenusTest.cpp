@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QTest>
+#include <map>
 
 #include "MenuItemQt.h"
 #include "RecordingApp.h"
@@ -22,7 +23,7 @@ Ref<MenuItem> Item(const std::string& name, const std::string& shortcut = "") {
 // An application whose menu bar has one menu, "Menu", stands in a window
 // with a text field that has the focus.
 class ApplicationMenus : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     InitRuntimeForTest();
     app = New<RecordingApp>();
@@ -65,34 +66,25 @@ protected:
   std::unique_ptr<QMainWindow> window;
 };
 
-TEST_F(ApplicationMenus, EnableMenuItemsIsRaisedBeforeAMenuIsShown) {
-  MenuItem& item = Add(Item("Thing"));
-  item.SetAutoEnable(false);
-  item.SetEnabled(false);
-  app->onEnableMenuItems = [&] { item.SetEnabled(true); };
-  OpenMenu();
-  EXPECT_EQ(Log(), Lines{"EnableMenuItems"});
-  EXPECT_TRUE(item.Enabled());
-}
-
-TEST_F(ApplicationMenus, AutoEnableItemsAreEnabledAfreshOthersKeepTheirState) {
+TEST_F(ApplicationMenus, EnableMenuItemsIsRaisedBeforeAMenuIsShownAfterAutoEnable) {
   MenuItem& automatic = Add(Item("Automatic"));
   MenuItem& manual = Add(Item("Manual"));
-  manual.SetAutoEnable(false);
-  automatic.SetEnabled(false);
-  manual.SetEnabled(false);
+  MenuItem& revived = Add(Item("Revived"));
+  MenuItem& copy = Add(Item("EditCopy", "Cmd+C"));
+  for (MenuItem* item : {&manual, &revived}) item->SetAutoEnable(false);
+  for (MenuItem* item : {&automatic, &manual, &revived}) item->SetEnabled(false);
   bool enabledBeforeEvent = false;
-  app->onEnableMenuItems = [&] { enabledBeforeEvent = automatic.Enabled(); };
+  app->onEnableMenuItems = [&] {
+    enabledBeforeEvent = automatic.Enabled();
+    revived.SetEnabled(true);
+  };
   OpenMenu();
+  EXPECT_EQ(Log(), Lines{"EnableMenuItems"});
   EXPECT_TRUE(enabledBeforeEvent) << "the event must see the automatic state";
   EXPECT_TRUE(automatic.Enabled());
-  EXPECT_FALSE(manual.Enabled());
-}
-
-TEST_F(ApplicationMenus, EditItemsAreEnabledOnlyWithAFocusedTextField) {
-  MenuItem& copy = Add(Item("EditCopy", "Cmd+C"));
-  OpenMenu();
-  EXPECT_FALSE(copy.Enabled()) << "nothing to copy from";
+  EXPECT_FALSE(manual.Enabled()) << "an item without AutoEnable keeps its state";
+  EXPECT_TRUE(revived.Enabled());
+  EXPECT_FALSE(copy.Enabled()) << "an edit item has nothing to copy from without a focused field";
   ShowWindowWithField("text");
   OpenMenu();
   EXPECT_TRUE(copy.Enabled());
@@ -133,46 +125,29 @@ TEST_F(ApplicationMenus, AHandlerGoesByTheItemsNameAndMayLeaveTheDefaultAction) 
 }
 
 TEST_F(ApplicationMenus, EditItemsWorkOnTheFocusedFieldWithoutHandlers) {
-  MenuItem& undo = Add(Item("EditUndo"));
-  MenuItem& cut = Add(Item("EditCut"));
-  MenuItem& copy = Add(Item("EditCopy"));
-  MenuItem& paste = Add(Item("EditPaste"));
-  MenuItem& clear = Add(Item("EditClear"));
-  MenuItem& selectAll = Add(Item("EditSelectAll"));
+  std::map<std::string, MenuItem*> items;
+  for (const char* name : {"EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll"})
+    items[name] = &Add(Item(name));
   QLineEdit& field = ShowWindowWithField("Disk");
-
-  Choose(selectAll);
-  EXPECT_EQ(field.selectedText(), QStringLiteral("Disk"));
-  Choose(copy);
-  field.end(false);
-  Choose(paste);
-  EXPECT_EQ(field.text(), QStringLiteral("DiskDisk"));
-  Choose(undo);
-  EXPECT_EQ(field.text(), QStringLiteral("Disk"));
-
-  field.setSelection(0, 2);
-  Choose(cut);
-  EXPECT_EQ(field.text(), QStringLiteral("sk"));
-  field.home(false);
-  Choose(paste);
-  EXPECT_EQ(field.text(), QStringLiteral("Disk"));
-
-  field.home(false);
-  Choose(clear);
-  EXPECT_EQ(field.text(), QStringLiteral("Disk")) << "Clear without a selection deletes nothing";
-  field.setSelection(1, 2);
-  Choose(clear);
-  EXPECT_EQ(field.text(), QStringLiteral("Dk"));
-}
-
-TEST_F(ApplicationMenus, EditItemsWithoutAFocusedFieldDoNothing) {
-  MenuItem& clear = Add(Item("EditClear"));
-  QLineEdit& field = ShowWindowWithField("Disk");
+  // Each step: a selection (start, length; -1 for none, cursor at the end for
+  // -2), the item chosen, and the field's text afterwards.
+  const std::tuple<int, int, const char*, const char*> steps[] = {
+      {-1, 0, "EditSelectAll", "Disk"}, {-1, 0, "EditCopy", "Disk"}, {-2, 0, "EditPaste", "DiskDisk"},
+      {-1, 0, "EditUndo", "Disk"},      {0, 2, "EditCut", "sk"},     {0, 0, "EditPaste", "Disk"},
+      {0, 0, "EditClear", "Disk"},  // Clear without a selection deletes nothing
+      {1, 2, "EditClear", "Dk"}};
+  for (const auto& [start, length, name, text] : steps) {
+    if (start == -2) field.end(false);
+    if (start >= 0 && length == 0) field.setCursorPosition(start);
+    if (length > 0) field.setSelection(start, length);
+    Choose(*items[name]);
+    EXPECT_EQ(field.text().toStdString(), text) << name;
+  }
   field.selectAll();
   field.clearFocus();
   window->setFocus();
-  Choose(clear);
-  EXPECT_EQ(field.text(), QStringLiteral("Disk"));
+  Choose(*items["EditClear"]);
+  EXPECT_EQ(field.text().toStdString(), "Dk") << "without a focused field the edit items do nothing";
 }
 
 }  // namespace

@@ -11,7 +11,9 @@
 
 namespace {
 
-QLineEdit* Edit(const TextField& field) { return static_cast<QLineEdit*>(ControlWidgetOf(field)); }
+QLineEdit* Edit(const TextField& field) {
+  return static_cast<QLineEdit*>(ControlWidgetOf(field));
+}
 
 using ControlsTest = WindowTest;
 
@@ -51,12 +53,6 @@ TEST_F(ControlsTest, ALabelCarriesItsListsValues) {
   EXPECT_EQ(widget->font().family(), QApplication::font(widget).family());
   EXPECT_TRUE(widget->isVisible());
   EXPECT_EQ(*label->KeptValue("Index"), PropertyValue(INT32_MIN));
-}
-
-TEST_F(ControlsTest, LabelAlignmentsAndWrapping) {
-  Ref<Label> label;
-  Build([&](TestWindow& w) { label = Add<Label>(w, "L"); });
-  auto* widget = static_cast<QLabel*>(ControlWidgetOf(*label));
   const std::pair<int32_t, Qt::Alignment> alignments[] = {
       {0, Qt::AlignLeft}, {1, Qt::AlignHCenter}, {2, Qt::AlignRight}, {7, Qt::AlignLeft}};
   for (const auto& [value, expected] : alignments) {
@@ -127,8 +123,8 @@ TEST_F(ControlsTest, TextChangeFollowsEveryChangeOfTheTextAndNoOther) {
 TEST_F(ControlsTest, MaskAndLimitAdmitFourDigitsTypedOrPasted) {
   Ref<TextField> field;
   Build([&](TestWindow& w) {
-    field = Add<TextField>(
-        w, "EdfSize", PropertyList().String("Text", "50").String("Mask", "9999").Integer("LimitText", 4).Bytes());
+    field = Add<TextField>(w, "EdfSize",
+                           PropertyList().String("Text", "50").String("Mask", "9999").Integer("LimitText", 4).Bytes());
   });
   QLineEdit* edit = Edit(*field);
   edit->clear();
@@ -150,7 +146,7 @@ TEST_F(ControlsTest, MaskAndLimitAdmitFourDigitsTypedOrPasted) {
   EXPECT_EQ(field->Text(), "1234");
 }
 
-TEST_F(ControlsTest, OtherMasksAndNoLimit) {
+TEST_F(ControlsTest, OtherMasksNoLimitReadOnlyAndTabs) {
   Ref<TextField> field;
   Build([&](TestWindow& w) { field = Add<TextField>(w, "Edf", PropertyList().String("Mask", "A?-&").Bytes()); });
   QTest::keyClicks(Edit(*field), "7b-%more");
@@ -163,43 +159,22 @@ TEST_F(ControlsTest, OtherMasksAndNoLimit) {
   field->SetReadOnly(true);
   QTest::keyClicks(Edit(*field), "zz");
   EXPECT_EQ(field->Text().size(), 300u) << "read-only takes no typing";
-}
-
-TEST_F(ControlsTest, AcceptTabsTypesTheTab) {
-  Ref<TextField> field;
-  Build([&](TestWindow& w) { field = Add<TextField>(w, "Edf", PropertyList().Boolean("AcceptTabs", true).Bytes()); });
+  field->SetReadOnly(false);
+  field->SetText("");
+  field->SetProperties(PropertyList().Boolean("AcceptTabs", true).Bytes());
   QTest::keyClicks(Edit(*field), "a\tb");
   EXPECT_EQ(field->Text(), "a\tb");
 }
 
-TEST_F(ControlsTest, APushButtonRaisesActionWhenPressed) {
-  Ref<PushButton> button;
-  int actions = 0;
-  Build([&](TestWindow& w) {
-    button = Add<PushButton>(
-        w, "BtnCreate",
-        PropertyList().Integer("Left", 367).Integer("Top", 45).Integer("Width", 140).Integer("Height", 20).Bytes());
-    button->SetCaption("Create disk");
-    button->Action = [&](PushButton&) { ++actions; };
-  });
-  auto* widget = static_cast<QPushButton*>(ControlWidgetOf(*button));
-  EXPECT_EQ(widget->text(), "Create disk");
-  EXPECT_EQ(widget->geometry(), QRect(367, 45, 140, 20));
-  QTest::mouseClick(widget, Qt::LeftButton);
-  QTest::keyClick(widget, Qt::Key_Space);
-  EXPECT_EQ(actions, 2);
-  button->SetEnabled(false);
-  QTest::mouseClick(widget, Qt::LeftButton);
-  EXPECT_EQ(actions, 2);
-}
-
-TEST_F(ControlsTest, ReturnPressesTheDefaultButtonAndEscapeTheCancelButton) {
+TEST_F(ControlsTest, AButtonIsPressedByClickSpaceReturnWhenDefaultAndEscapeWhenCancel) {
   Ref<PushButton> ok, cancel, other;
   Ref<TextField> field;
   std::vector<std::string> pressed;
   Build([&](TestWindow& w) {
     field = Add<TextField>(w, "Edf");
-    other = Add<PushButton>(w, "Other");
+    other = Add<PushButton>(
+        w, "Other",
+        PropertyList().Integer("Left", 367).Integer("Top", 45).Integer("Width", 140).Integer("Height", 20).Bytes());
     ok = Add<PushButton>(w, "Ok", PropertyList().Boolean("Default", true).Boolean("Cancel", false).Bytes());
     cancel = Add<PushButton>(w, "Cancel", PropertyList().Boolean("Cancel", true).Bytes());
     for (auto* button : {&ok, &cancel, &other})
@@ -207,10 +182,21 @@ TEST_F(ControlsTest, ReturnPressesTheDefaultButtonAndEscapeTheCancelButton) {
     ok->SetName("Ok");
     cancel->SetName("Cancel");
     other->SetName("Other");
+    other->SetCaption("Create disk");
   });
+  auto* widget = static_cast<QPushButton*>(ControlWidgetOf(*other));
+  EXPECT_EQ(widget->text(), "Create disk");
+  EXPECT_EQ(widget->geometry(), QRect(367, 45, 140, 20));
+  QTest::mouseClick(widget, Qt::LeftButton);
+  QTest::keyClick(widget, Qt::Key_Space);
+  other->SetEnabled(false);
+  QTest::mouseClick(widget, Qt::LeftButton);
+  EXPECT_EQ(pressed, (std::vector<std::string>{"Other", "Other"})) << "a disabled button is not pressed";
+  other->SetEnabled(true);
+  pressed.clear();
   QTest::keyClick(Edit(*field), Qt::Key_Return);
   QTest::keyClick(Edit(*field), Qt::Key_Enter, Qt::KeypadModifier);
-  QTest::keyClick(ControlWidgetOf(*other), Qt::Key_Return);
+  QTest::keyClick(widget, Qt::Key_Return);
   QTest::keyClick(ControlWidgetOf(*ok), Qt::Key_Return);
   QTest::keyClick(Edit(*field), Qt::Key_Escape);
   EXPECT_EQ(pressed, (std::vector<std::string>{"Ok", "Ok", "Ok", "Ok", "Cancel"}));

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 
@@ -9,36 +8,25 @@
 
 namespace {
 
-TEST(FolderItem, ChildNamesOneEntryWhetherOrNotItExists) {
+TEST(FolderItem, ChildExistsLengthAndParent) {
   TempDir dir;
   const FolderItem folder(dir.path().string());
   const Ref<FolderItem> child = folder.Child("Quillbarrow.pref");
-  ASSERT_FALSE(child.IsNil());
+  ASSERT_FALSE(child.IsNil()) << "a child is named whether or not it exists";
   EXPECT_EQ(child->NativePath(), (dir / "Quillbarrow.pref").string());
   EXPECT_FALSE(child->Exists());
   EXPECT_EQ(child->Length(), 0u);
   for (const char* bad : {"", ".", "..", "a/b", "/"}) EXPECT_TRUE(folder.Child(bad).IsNil()) << bad;
-}
-
-TEST(FolderItem, ExistsAndLengthOfFilesAndFolders) {
-  TempDir dir;
-  WriteFile(dir / "file", std::string(23, 'x'));
-  const FolderItem file((dir / "file").string());
-  EXPECT_TRUE(file.Exists());
-  EXPECT_FALSE(file.IsFolder());
-  EXPECT_EQ(file.Length(), 23u);
+  WriteFile(dir / "Quillbarrow.pref", std::string(23, 'x'));
+  EXPECT_TRUE(child->Exists());
+  EXPECT_FALSE(child->IsFolder());
+  EXPECT_EQ(child->Length(), 23u);
   WriteFile(dir / "empty", "");
-  EXPECT_TRUE(FolderItem((dir / "empty").string()).Exists());
-  EXPECT_EQ(FolderItem((dir / "empty").string()).Length(), 0u);
-  const FolderItem folder(dir.path().string());
+  EXPECT_TRUE(folder.Child("empty")->Exists());
   EXPECT_TRUE(folder.Exists());
   EXPECT_TRUE(folder.IsFolder());
-}
-
-TEST(FolderItem, ParentIsTheFolderAbove) {
-  EXPECT_EQ(FolderItem("/a/b/c").Parent()->NativePath(), "/a/b");
-  EXPECT_EQ(FolderItem("/a/b/").Parent()->NativePath(), "/a");
-  EXPECT_EQ(FolderItem("/a").Parent()->NativePath(), "/");
+  const std::pair<const char*, const char*> parents[] = {{"/a/b/c", "/a/b"}, {"/a/b/", "/a"}, {"/a", "/"}};
+  for (const auto& [path, parent] : parents) EXPECT_EQ(FolderItem(path).Parent()->NativePath(), parent) << path;
   EXPECT_TRUE(FolderItem("/").Parent().IsNil());
 }
 
@@ -53,22 +41,16 @@ TEST(FolderItem, CreateAsFolderMakesEveryMissingFolder) {
   EXPECT_FALSE(FolderItem((dir / "file/below").string()).CreateAsFolder());
 }
 
-TEST(SpecialFolder, PreferencesFollowXdgConfigHome) {
+TEST(SpecialFolder, PreferencesFollowXdgConfigHomeElseDotConfig) {
   TempDir dir;
   setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
   const Ref<FolderItem> preferences = SpecialFolder::Preferences();
   ASSERT_FALSE(preferences.IsNil());
   EXPECT_EQ(preferences->NativePath(), (dir / "config").string());
   EXPECT_FALSE(preferences->Exists()) << "asking for the folder must not make it";
-}
-
-TEST(SpecialFolder, PreferencesAreInDotConfigWithoutXdgConfigHome) {
-  TempDir dir;
   unsetenv("XDG_CONFIG_HOME");
   setenv("HOME", dir.path().c_str(), 1);
-  const Ref<FolderItem> preferences = SpecialFolder::Preferences();
-  ASSERT_FALSE(preferences.IsNil());
-  EXPECT_EQ(preferences->NativePath(), (dir / ".config").string());
+  EXPECT_EQ(SpecialFolder::Preferences()->NativePath(), (dir / ".config").string());
 }
 
 }  // namespace

@@ -20,11 +20,11 @@ namespace {
 
 // The label stands at 100,40 (120 by 20) in a window of 400 by 120.
 class LabelEventsTest : public WindowTest {
-protected:
+ protected:
   void SetUp() override {
     window_ = Build([this](TestWindow& w) {
-      label_ = Add<Label>(w, "Lbl",
-                          PropertyList().Integer("Left", 100).Integer("Top", 40).Integer("Width", 120).Bytes());
+      label_ =
+          Add<Label>(w, "Lbl", PropertyList().Integer("Left", 100).Integer("Top", 40).Integer("Width", 120).Bytes());
       label_->SetHeight(20);
     });
     ASSERT_TRUE(QTest::qWaitForWindowExposed(WindowWidgetOf(*window_)));
@@ -48,9 +48,10 @@ protected:
 };
 
 TEST_F(LabelEventsTest, APressTheLabelTakesIsFollowedByDragsAndTheReleaseWhereverThePointerIs) {
-  label_->MouseDown = [this](Label&, int32_t x, int32_t y) {
+  bool take = true;
+  label_->MouseDown = [&](Label&, int32_t x, int32_t y) {
     Log("Down", x, y);
-    return true;
+    return take;
   };
   label_->MouseDrag = [this](Label&, int32_t x, int32_t y) { Log("Drag", x, y); };
   label_->MouseUp = [this](Label&, int32_t x, int32_t y) { Log("Up", x, y); };
@@ -59,33 +60,20 @@ TEST_F(LabelEventsTest, APressTheLabelTakesIsFollowedByDragsAndTheReleaseWhereve
   QTest::mouseMove(Widget(), InWindow(20, 100));
   QTest::mouseRelease(Widget(), Qt::LeftButton, {}, InWindow(20, 100));
   EXPECT_EQ(log_, (std::vector<std::string>{"Down 5,6", "Drag 10,6", "Drag -80,60", "Up -80,60"}));
-}
-
-TEST_F(LabelEventsTest, APressPassedOnIsFollowedByNoDragAndNoRelease) {
-  label_->MouseDown = [this](Label&, int32_t x, int32_t y) {
-    Log("Down", x, y);
-    return false;
-  };
-  label_->MouseDrag = [this](Label&, int32_t x, int32_t y) { Log("Drag", x, y); };
-  label_->MouseUp = [this](Label&, int32_t x, int32_t y) { Log("Up", x, y); };
-  QTest::mousePress(Widget(), Qt::LeftButton, {}, QPoint(5, 6));
-  QTest::mouseMove(Widget(), QPoint(9, 6));
-  QTest::mouseRelease(Widget(), Qt::LeftButton, {}, QPoint(9, 6));
-  // Without a handler the answer is False too.
-  label_->MouseDown = nullptr;
-  QTest::mouseClick(Widget(), Qt::LeftButton, {}, QPoint(5, 6));
-  EXPECT_EQ(log_, std::vector<std::string>{"Down 5,6"});
-}
-
-TEST_F(LabelEventsTest, OtherButtonsAreNoPress) {
-  label_->MouseDown = [this](Label&, int32_t x, int32_t y) {
-    Log("Down", x, y);
-    return true;
-  };
-  label_->MouseUp = [this](Label&, int32_t x, int32_t y) { Log("Up", x, y); };
+  // Other buttons are no press.
+  log_.clear();
   QTest::mouseClick(Widget(), Qt::RightButton, {}, QPoint(5, 6));
   QTest::mouseClick(Widget(), Qt::MiddleButton, {}, QPoint(5, 6));
   EXPECT_TRUE(log_.empty());
+  // A press passed on is followed by no drag and no release; without a
+  // handler the answer is False too.
+  take = false;
+  QTest::mousePress(Widget(), Qt::LeftButton, {}, QPoint(5, 6));
+  QTest::mouseMove(Widget(), QPoint(9, 6));
+  QTest::mouseRelease(Widget(), Qt::LeftButton, {}, QPoint(9, 6));
+  label_->MouseDown = nullptr;
+  QTest::mouseClick(Widget(), Qt::LeftButton, {}, QPoint(5, 6));
+  EXPECT_EQ(log_, std::vector<std::string>{"Down 5,6"});
 }
 
 TEST_F(LabelEventsTest, EnterMoveAndExitFollowThePointer) {
@@ -104,34 +92,28 @@ TEST_F(LabelEventsTest, EnterMoveAndExitFollowThePointer) {
   EXPECT_EQ(std::count(log_.begin(), log_.end(), "Enter"), 1);
 }
 
-TEST_F(LabelEventsTest, TheWheelGivesWholeNotchesAndItsAnswerGoesBack) {
+TEST_F(LabelEventsTest, TheWheelGivesWholeNotchesKeysTheirTextAndTheAnswersGoBack) {
   bool take = true;
   label_->MouseWheel = [&](Label&, int32_t x, int32_t y, int32_t deltaX, int32_t deltaY) {
     Log("Wheel " + std::to_string(deltaX) + " " + std::to_string(deltaY), x, y);
     return take;
   };
-  const auto wheel = [](QPoint angle) {
-    return QWheelEvent(QPointF(7, 8), QPointF(7, 8), QPoint(), angle, Qt::NoButton, Qt::NoModifier,
-                       Qt::NoScrollPhase, false);
-  };
-  QWheelEvent towardsUser = wheel(QPoint(0, -240));
-  EXPECT_TRUE(Send(towardsUser));
-  take = false;
-  QWheelEvent awayAndLeft = wheel(QPoint(120, 120));
-  EXPECT_FALSE(Send(awayAndLeft)) << "passed on, and nothing else takes it";
-  EXPECT_EQ(log_, (std::vector<std::string>{"Wheel 0 2 7,8", "Wheel -1 -1 7,8"}));
-}
-
-TEST_F(LabelEventsTest, KeysGiveTheirTextAndKeyDownsAnswerGoesBack) {
-  bool take = true;
   label_->KeyDown = [&](Label&, const std::string& key) {
     log_.push_back("Down " + key);
     return take;
   };
   label_->KeyUp = [&](Label&, const std::string& key) { log_.push_back("Up " + key); };
+  const auto wheel = [](QPoint angle) {
+    return QWheelEvent(QPointF(7, 8), QPointF(7, 8), QPoint(), angle, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                       false);
+  };
+  QWheelEvent towardsUser = wheel(QPoint(0, -240));
+  EXPECT_TRUE(Send(towardsUser));
   QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
   EXPECT_TRUE(Send(press));
   take = false;
+  QWheelEvent awayAndLeft = wheel(QPoint(120, 120));
+  EXPECT_FALSE(Send(awayAndLeft)) << "passed on, and nothing else takes it";
   QKeyEvent umlaut(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\xC3\xA4"));
   EXPECT_FALSE(Send(umlaut));
   QKeyEvent arrow(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
@@ -140,7 +122,8 @@ TEST_F(LabelEventsTest, KeysGiveTheirTextAndKeyDownsAnswerGoesBack) {
   Send(repeat);
   QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, "a");
   Send(release);
-  EXPECT_EQ(log_, (std::vector<std::string>{"Down a", "Down \xC3\xA4", "Down ", "Up a"}));
+  EXPECT_EQ(log_,
+            (std::vector<std::string>{"Wheel 0 2 7,8", "Down a", "Wheel -1 -1 7,8", "Down \xC3\xA4", "Down ", "Up a"}));
 }
 
 TEST_F(LabelEventsTest, ADragTakenGetsOverAndDropARefusedOneNothingMore) {
@@ -180,17 +163,17 @@ TEST_F(LabelEventsTest, ADragTakenGetsOverAndDropARefusedOneNothingMore) {
   EXPECT_EQ(drag(Qt::LinkAction), std::make_pair(false, false));
   QDropEvent refused(QPointF(5, 6), Qt::LinkAction, &mime, Qt::LeftButton, Qt::NoModifier);
   EXPECT_FALSE(Send(refused));
-  EXPECT_EQ(log_, (std::vector<std::string>{"Enter payload 1", "Over payload 5,6", "Drop payload 1",
-                                            "Enter payload 2", "Over payload 5,6", "Exit payload", "Enter payload 3"}));
+  EXPECT_EQ(log_, (std::vector<std::string>{"Enter payload 1", "Over payload 5,6", "Drop payload 1", "Enter payload 2",
+                                            "Over payload 5,6", "Exit payload", "Enter payload 3"}));
 }
 
 // An item that records its own action, the one it does when no one handles it.
 class RecordingItem : public MenuItem {
-public:
+ public:
   explicit RecordingItem(std::vector<std::string>& log) : log_(log) {}
   void DefaultAction() override { log_.push_back("Default " + Name()); }
 
-private:
+ private:
   std::vector<std::string>& log_;
 };
 
@@ -255,20 +238,16 @@ TEST_F(LabelEventsTest, AnExceptionInAHandlerIsReportedAndAnswersFalse) {
   EXPECT_TRUE(log_.empty()) << "no release follows a press that was not taken";
 }
 
-TEST_F(LabelEventsTest, TheMouseCursorIsThePointingHandTheArrowOrTheWindows) {
-  EXPECT_FALSE(Widget()->testAttribute(Qt::WA_SetCursor));
+TEST_F(LabelEventsTest, CursorAndTextSize) {
+  EXPECT_FALSE(Widget()->testAttribute(Qt::WA_SetCursor)) << "the window's cursor";
   label_->SetMouseCursor(Cursors::FingerPointer());
   EXPECT_EQ(Widget()->cursor().shape(), Qt::PointingHandCursor);
   label_->SetMouseCursor(Cursors::StandardPointer());
   EXPECT_EQ(Widget()->cursor().shape(), Qt::ArrowCursor);
-  EXPECT_TRUE(Widget()->testAttribute(Qt::WA_SetCursor));
   label_->SetMouseCursor(nullptr);
   EXPECT_FALSE(Widget()->testAttribute(Qt::WA_SetCursor));
-}
-
-TEST_F(LabelEventsTest, TextSizeInTheUnitOfPlacesOrThePlatformsDefault) {
+  // Text sizes are in the unit of places; 0 is the platform's default.
   label_->SetTextSize(11);
-  EXPECT_EQ(Widget()->font().pixelSize(), 11);
   label_->SetBold(true);
   EXPECT_EQ(Widget()->font().pixelSize(), 11) << "other font properties keep the size";
   label_->SetTextSize(12.6f);

@@ -8,7 +8,7 @@ using namespace std::string_literals;
 
 // An object with one property of each type and one that is only kept.
 class Thing : public PropertyObject {
-public:
+ public:
   int32_t count = 0;
   bool flag = false;
   Color color;
@@ -31,23 +31,26 @@ public:
   const PropertyTable& Properties() const override { return Table(); }
 };
 
-std::vector<PropertyRecord> Decode(const std::string& list) { return Thing::Table().Decode(list); }
-
-TEST(PropertyListEncoding, WritesEachTypeInItsWidth) {
-  EXPECT_EQ(PropertyList().Integer("Placement", 0).Bytes(), "Placement \0\0\0\0"s);
-  EXPECT_EQ(PropertyList().Integer("Width", 527).Bytes(), "Width \x00\x00\x02\x0F"s);
-  EXPECT_EQ(PropertyList().Integer("Index", INT32_MIN).Bytes(), "Index \x80\x00\x00\x00"s);
-  EXPECT_EQ(PropertyList().Integer("Count", -1).Bytes(), "Count \xFF\xFF\xFF\xFF"s);
-  EXPECT_EQ(PropertyList().Boolean("Visible", true).Boolean("Bold", false).Bytes(), "Visible \x01" "Bold \x00"s);
-  EXPECT_EQ(PropertyList().Colour("TextColor", Color::FromRGB(0x96C8F0)).Bytes(), "TextColor \x96\xC8\xF0"s);
-  EXPECT_EQ(PropertyList().String("Name", "Label1").Bytes(), "Name \0\0\0\x06Label1"s);
-  // An empty string is its four length bytes alone, also at the very end.
-  EXPECT_EQ(PropertyList().Integer("Count", 1).String("HelpTag", "").Bytes(), "Count \0\0\0\x01HelpTag \0\0\0\0"s);
-  // Lengths count bytes: "ü" is two.
-  EXPECT_EQ(PropertyList().String("Text", "\xC3\xBC").Bytes(), "Text \0\0\0\x02\xC3\xBC"s);
+std::vector<PropertyRecord> Decode(const std::string& list) {
+  return Thing::Table().Decode(list);
 }
 
-TEST(PropertyListEncoding, RefusesNamesThatCouldNotBeReadBack) {
+TEST(PropertyListEncoding, WritesEachTypeInItsWidthAndRefusesNamesThatCouldNotBeReadBack) {
+  const std::pair<PropertyList, std::string> lists[] = {
+      {PropertyList().Integer("Placement", 0), "Placement \0\0\0\0"s},
+      {PropertyList().Integer("Width", 527), "Width \x00\x00\x02\x0F"s},
+      {PropertyList().Integer("Index", INT32_MIN), "Index \x80\x00\x00\x00"s},
+      {PropertyList().Integer("Count", -1), "Count \xFF\xFF\xFF\xFF"s},
+      {PropertyList().Boolean("Visible", true).Boolean("Bold", false),
+       "Visible \x01"
+       "Bold \x00"s},
+      {PropertyList().Colour("TextColor", Color::FromRGB(0x96C8F0)), "TextColor \x96\xC8\xF0"s},
+      {PropertyList().String("Name", "Label1"), "Name \0\0\0\x06Label1"s},
+      // An empty string is its four length bytes alone, also at the very end.
+      {PropertyList().Integer("Count", 1).String("HelpTag", ""), "Count \0\0\0\x01HelpTag \0\0\0\0"s},
+      // Lengths count bytes: "ü" is two.
+      {PropertyList().String("Text", "\xC3\xBC"), "Text \0\0\0\x02\xC3\xBC"s}};
+  for (const auto& [list, bytes] : lists) EXPECT_EQ(list.Bytes(), bytes) << testing::PrintToString(bytes);
   EXPECT_THROW(PropertyList().Integer("", 1), PropertyListException);
   EXPECT_THROW(PropertyList().Boolean("Two words", true), PropertyListException);
 }
@@ -61,19 +64,20 @@ TEST(PropertyListDecoding, ReadsEveryRecordBackInOrder) {
                                .Integer("Frame", 9)
                                .String("Text", "")
                                .Bytes();
-  const std::vector<PropertyRecord> expected = {{"Text", "a b\0c"s},
-                                                {"Count", INT32_MIN},
-                                                {"Colour", Color::FromRGB(0xFFFFFF)},
-                                                {"Flag", true},
-                                                {"Frame", 9},
-                                                {"Text", ""s}};
+  const std::vector<PropertyRecord> expected = {
+      {"Text", "a b\0c"s}, {"Count", INT32_MIN}, {"Colour", Color::FromRGB(0xFFFFFF)},
+      {"Flag", true},      {"Frame", 9},         {"Text", ""s}};
   EXPECT_EQ(Decode(list), expected);
   EXPECT_TRUE(Decode("").empty());
 }
 
 TEST(PropertyListDecoding, StopsAtEveryCutThatSplitsARecord) {
-  const std::string list = PropertyList().Integer("Count", 7).String("Text", "hello").Boolean("Flag", true).Colour(
-      "Colour", Color::FromRGB(0x010203)).Bytes();
+  const std::string list = PropertyList()
+                               .Integer("Count", 7)
+                               .String("Text", "hello")
+                               .Boolean("Flag", true)
+                               .Colour("Colour", Color::FromRGB(0x010203))
+                               .Bytes();
   const std::vector<size_t> boundaries = {0, 10, 24, 30, 40};
   ASSERT_EQ(list.size(), boundaries.back());
   for (size_t cut = 0; cut <= list.size(); ++cut) {
@@ -87,22 +91,15 @@ TEST(PropertyListDecoding, StopsAtEveryCutThatSplitsARecord) {
   }
 }
 
-TEST(PropertyListDecoding, RefusesWhatItCannotRead) {
-  // A name it does not know, or none at all.
-  EXPECT_THROW(Decode("Colour \x01\x02\x03Unknown \x01"s), PropertyListException);
-  EXPECT_THROW(Decode(" \x01"s), PropertyListException);
-  // A name that never ends.
-  EXPECT_THROW(Decode("Count"), PropertyListException);
-  // String lengths past the end, the largest included.
-  EXPECT_THROW(Decode("Text \0\0\0\x06short"s), PropertyListException);
-  EXPECT_THROW(Decode("Text \xFF\xFF\xFF\xFFxyz"s), PropertyListException);
-  // A Boolean must be 0 or 1.
-  EXPECT_THROW(Decode("Flag \x02"s), PropertyListException);
-  // Names are case-sensitive.
-  EXPECT_THROW(Decode("count \0\0\0\x01"s), PropertyListException);
-}
-
-TEST(PropertyListDecoding, MessageNamesTheProblemAndThePlace) {
+TEST(PropertyListDecoding, RefusesWhatItCannotReadNamingTheProblemAndThePlace) {
+  const std::string bad[] = {"Colour \x01\x02\x03Unknown \x01"s,  // a name it does not know
+                             " \x01"s,                            // no name at all
+                             "Count"s,                            // a name that never ends
+                             "Text \0\0\0\x06short"s,             // string lengths past the end,
+                             "Text \xFF\xFF\xFF\xFFxyz"s,         // the largest included
+                             "Flag \x02"s,                        // a Boolean must be 0 or 1
+                             "count \0\0\0\x01"s};                // names are case-sensitive
+  for (const std::string& list : bad) EXPECT_THROW(Decode(list), PropertyListException) << testing::PrintToString(list);
   try {
     Decode("Count \0\0\0\x01Mystery \x01"s);
     FAIL() << "no exception";
@@ -113,27 +110,18 @@ TEST(PropertyListDecoding, MessageNamesTheProblemAndThePlace) {
   }
 }
 
-TEST(SetProperties, ChangesOnlyWhatTheListNames) {
+TEST(SetProperties, ChangesOnlyWhatADecodableListNamesAndKeepsValuesWithoutEffect) {
   Thing thing;
+  const std::string broken = PropertyList().Integer("Count", 3).String("Text", "new").Bytes() + "Flag";
+  EXPECT_THROW(thing.SetProperties(broken), PropertyListException);
+  EXPECT_EQ(thing.count, 0) << "a list that does not decode changes nothing";
+  EXPECT_EQ(thing.text, "unset");
   thing.SetProperties(PropertyList().Integer("Count", 3).Boolean("Flag", true).Bytes());
-  thing.SetProperties(PropertyList().Integer("Count", 4).Bytes());
+  EXPECT_FALSE(thing.KeptValue("Frame"));
+  thing.SetProperties(PropertyList().Integer("Count", 4).Integer("Frame", 9).Bytes());
   EXPECT_EQ(thing.count, 4);
   EXPECT_TRUE(thing.flag);
   EXPECT_EQ(thing.text, "unset");
-}
-
-TEST(SetProperties, AListThatDoesNotDecodeChangesNothing) {
-  Thing thing;
-  const std::string list = PropertyList().Integer("Count", 3).String("Text", "new").Bytes() + "Flag";
-  EXPECT_THROW(thing.SetProperties(list), PropertyListException);
-  EXPECT_EQ(thing.count, 0);
-  EXPECT_EQ(thing.text, "unset");
-}
-
-TEST(SetProperties, KeepsValuesThatHaveNoEffect) {
-  Thing thing;
-  EXPECT_FALSE(thing.KeptValue("Frame"));
-  thing.SetProperties(PropertyList().Integer("Frame", 9).Bytes());
   ASSERT_TRUE(thing.KeptValue("Frame"));
   EXPECT_EQ(*thing.KeptValue("Frame"), PropertyValue(9));
   EXPECT_FALSE(thing.KeptValue("Count"));

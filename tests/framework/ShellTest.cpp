@@ -8,43 +8,26 @@
 namespace {
 
 TEST(Shell, ResultIsStandardOutputAndCodeIsTheExitStatus) {
-  Shell shell;
-  shell.Execute("printf 'a\\tb\\n'; echo oops >&2; exit 3");
-  EXPECT_EQ(shell.Result(), "a\tb\n");
-  EXPECT_EQ(shell.ErrorCode(), 3);
-  shell.Execute("true");
-  EXPECT_EQ(shell.Result(), "");
-  EXPECT_EQ(shell.ErrorCode(), 0);
-}
-
-TEST(Shell, PipelineStatusIsTheLastCommands) {
-  Shell shell;
-  shell.Execute("printf 'x\\n/dev/y\\n' | grep dev");
-  EXPECT_EQ(shell.ErrorCode(), 0);
-  EXPECT_EQ(shell.Result(), "/dev/y\n");
-  shell.Execute("printf 'x\\n' | grep dev");
-  EXPECT_NE(shell.ErrorCode(), 0);
-}
-
-TEST(Shell, SignalsAndMissingCommandsAreFailures) {
-  Shell shell;
-  shell.Execute("kill -TERM $$");
-  EXPECT_EQ(shell.ErrorCode(), 128 + 15);
-  shell.Execute("/no/such/command/anywhere");
-  EXPECT_EQ(shell.ErrorCode(), 127);
-}
-
-TEST(Shell, StandardInputIsEmpty) {
-  Shell shell;
-  shell.Execute("cat; echo end");
-  EXPECT_EQ(shell.Result(), "end\n");
-}
-
-TEST(Shell, LargeOutputIsReadWhole) {
-  Shell shell;
-  shell.Execute("head -c 1000000 /dev/zero | tr '\\0' x");
-  EXPECT_EQ(shell.Result().size(), 1000000u);
-  EXPECT_EQ(shell.ErrorCode(), 0);
+  const struct {
+    const char* command;
+    std::string result;
+    int32_t code;
+  } runs[] = {
+      {"printf 'a\\tb\\n'; echo oops >&2; exit 3", "a\tb\n", 3},
+      {"true", "", 0},
+      {"printf 'x\\n/dev/y\\n' | grep dev", "/dev/y\n", 0},  // a pipeline's status is the last command's
+      {"printf 'x\\n' | grep dev", "", 1},
+      {"kill -TERM $$", "", 128 + 15},
+      {"/no/such/command/anywhere", "", 127},
+      {"cat; echo end", "end\n", 0},  // standard input is empty
+      {"head -c 1000000 /dev/zero | tr '\\0' x", std::string(1000000, 'x'), 0},
+  };
+  Shell shell;  // one shell for all: each run replaces what the last one left
+  for (const auto& run : runs) {
+    shell.Execute(run.command);
+    EXPECT_EQ(shell.Result(), run.result) << run.command;
+    EXPECT_EQ(shell.ErrorCode(), run.code) << run.command;
+  }
 }
 
 TEST(Shell, ExecutableFolderComesLastInPath) {

@@ -9,6 +9,8 @@
 
 namespace {
 
+using Lines = std::vector<std::string>;
+
 // Every line of a file with the given bytes, as the stream hands them out.
 std::vector<std::string> LinesOf(const std::string& bytes) {
   TempDir dir;
@@ -22,38 +24,30 @@ std::vector<std::string> LinesOf(const std::string& bytes) {
   return lines;
 }
 
-using Lines = std::vector<std::string>;
-
-TEST(TextInputStream, AcceptsLfCrLfAndLoneCrAsLineEnds) {
-  EXPECT_EQ(LinesOf("a\nb\nc"), (Lines{"a", "b", "c"}));
-  EXPECT_EQ(LinesOf("a\r\nb\r\nc\r\n"), (Lines{"a", "b", "c"}));
-  EXPECT_EQ(LinesOf("a\rb\rc\r"), (Lines{"a", "b", "c"}));
-  EXPECT_EQ(LinesOf("a\r\rb\n\nc\r\n\r\nd\n\re"), (Lines{"a", "", "b", "", "c", "", "d", "", "e"}));
-}
-
-TEST(TextInputStream, AFinalLineEndStartsNoFurtherLine) {
-  EXPECT_EQ(LinesOf(""), Lines{});
-  EXPECT_EQ(LinesOf("\n"), Lines{""});
-  EXPECT_EQ(LinesOf("\r\n"), Lines{""});
-  EXPECT_EQ(LinesOf("x\n\n"), (Lines{"x", ""}));
-  EXPECT_EQ(LinesOf("x"), Lines{"x"});
-}
-
-TEST(TextInputStream, LineBytesComeBackUnchanged) {
-  const std::string odd = std::string("\xff\xfe\0\t bl\xc3\xa4h \x80", 12);
-  EXPECT_EQ(LinesOf(odd + "\n" + odd), (Lines{odd, odd}));
-}
-
-TEST(TextInputStream, LinesLongerThanOneBlockAndLineEndsSplitBetweenBlocks) {
-  // Reading goes in blocks of 64 KiB: put a CR as the last byte of a block
-  // with its LF first in the next, and a lone CR in the same place.
+TEST(TextInputStream, AcceptsLfCrLfAndLoneCrAsLineEndsAndReturnsTheBytesUnchanged) {
+  // Reading goes in blocks of 64 KiB: a CR as the last byte of a block with
+  // its LF first in the next, and a lone CR in the same place.
   const size_t block = 64 * 1024;
-  const std::string longLine(block - 1, 'x');
-  EXPECT_EQ(LinesOf(longLine + "\r\nnext"), (Lines{longLine, "next"}));
-  EXPECT_EQ(LinesOf(longLine + "\rnext"), (Lines{longLine, "next"}));
-  EXPECT_EQ(LinesOf(longLine + "\r\n"), Lines{longLine});
-  const std::string huge(3 * block + 17, 'y');
-  EXPECT_EQ(LinesOf("a\n" + huge + "\nb"), (Lines{"a", huge, "b"}));
+  const std::string longLine(block - 1, 'x'), huge(3 * block + 17, 'y');
+  const std::string odd = std::string("\xff\xfe\0\t bl\xc3\xa4h \x80", 12);
+  const std::pair<std::string, Lines> files[] = {
+      {"a\nb\nc", {"a", "b", "c"}},
+      {"a\r\nb\r\nc\r\n", {"a", "b", "c"}},
+      {"a\rb\rc\r", {"a", "b", "c"}},
+      {"a\r\rb\n\nc\r\n\r\nd\n\re", {"a", "", "b", "", "c", "", "d", "", "e"}},
+      // A final line end starts no further line.
+      {"", {}},
+      {"\n", {""}},
+      {"\r\n", {""}},
+      {"x\n\n", {"x", ""}},
+      {"x", {"x"}},
+      {odd + "\n" + odd, {odd, odd}},
+      {longLine + "\r\nnext", {longLine, "next"}},
+      {longLine + "\rnext", {longLine, "next"}},
+      {longLine + "\r\n", {longLine}},
+      {"a\n" + huge + "\nb", {"a", huge, "b"}}};
+  for (const auto& [bytes, lines] : files)
+    EXPECT_EQ(LinesOf(bytes), lines) << testing::PrintToString(bytes.substr(0, 40)) << " of " << bytes.size();
 }
 
 TEST(TextInputStream, OpenFailsForWhatHoldsNoText) {

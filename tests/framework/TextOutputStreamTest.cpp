@@ -30,34 +30,25 @@ TEST(TextOutputStream, WritesEachLineWithLfAndTheBytesUnchanged) {
 
 TEST(TextOutputStream, TheOldFileStaysUntilCloseAndIsThenReplacedWhole) {
   TempDir dir;
-  WriteFile(dir / "out", "old contents that are longer than the new ones\n");
+  const std::string old = "old contents that are longer than the new ones\n";
+  WriteFile(dir / "out", old);
+  {
+    const Ref<TextOutputStream> unclosed = TextOutputStream::Create(FolderItem((dir / "out").string()));
+    ASSERT_FALSE(unclosed.IsNil());
+    unclosed->WriteLine("new");
+  }
+  EXPECT_EQ(ReadFile(dir / "out"), old) << "without Close nothing changes";
   const Ref<TextOutputStream> stream = TextOutputStream::Create(FolderItem((dir / "out").string()));
   ASSERT_FALSE(stream.IsNil());
   for (int i = 0; i < 20000; ++i) stream->WriteLine("line " + std::to_string(i));
-  EXPECT_EQ(ReadFile(dir / "out"), "old contents that are longer than the new ones\n");
+  EXPECT_EQ(ReadFile(dir / "out"), old);
   ASSERT_TRUE(stream->Close());
   const std::string written = ReadFile(dir / "out");
   EXPECT_EQ(written.substr(0, 14), "line 0\nline 1\n");
   EXPECT_EQ(written.substr(written.size() - 11), "line 19999\n");
   EXPECT_EQ(EntriesIn(dir), 1u) << "no temporary file is left behind";
-}
-
-TEST(TextOutputStream, WithoutCloseNothingChanges) {
-  TempDir dir;
-  WriteFile(dir / "out", "old\n");
-  {
-    const Ref<TextOutputStream> stream = TextOutputStream::Create(FolderItem((dir / "out").string()));
-    ASSERT_FALSE(stream.IsNil());
-    stream->WriteLine("new");
-  }
-  EXPECT_EQ(ReadFile(dir / "out"), "old\n");
-  EXPECT_EQ(EntriesIn(dir), 1u);
-}
-
-TEST(TextOutputStream, CreateFailsWhenTheFolderIsMissing) {
-  TempDir dir;
   EXPECT_TRUE(TextOutputStream::Create(FolderItem((dir / "missing/out").string())).IsNil());
-  EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "missing")) << "a missing folder is not made";
 }
 
 TEST(TextOutputStream, AFailedWriteKeepsTheOldFileByteForByte) {

@@ -12,43 +12,37 @@
 
 namespace {
 
-Ref<TestWindow> NewWindow(const std::string& name = "") { return New<TestWindow>(name); }
-
-TEST_F(WindowTest, BuildingRaisesLayoutAndCreateControlsThenShowsThenOpensTheControls) {
-  auto window = NewWindow();
-  bool shownAtOpen = false;
-  window->onLayout = [](TestWindow& w) { w.SetProperties(PropertyList().Integer("Width", 200).Bytes()); };
-  window->onCreateControls = [&](TestWindow& w) {
-    for (const char* name : {"First", "Second"}) {
-      auto label = New<Label>(w);
-      w.AddControl(name, label);
-      label->Open = [&, name](Label&) {
-        w.events.push_back(std::string("Open ") + name);
-        shownAtOpen = WindowWidgetOf(w)->isVisible();
-      };
-    }
-  };
-  window->Constructor();
-  EXPECT_EQ(window->events, (std::vector<std::string>{"Layout", "CreateControls", "Open First", "Open Second"}));
-  EXPECT_TRUE(shownAtOpen);
-  EXPECT_EQ(window->Width(), 200);
+Ref<TestWindow> NewWindow(const std::string& name = "") {
+  return New<TestWindow>(name);
 }
 
-TEST_F(WindowTest, AWindowNotVisibleIsBuiltButNotShown) {
-  auto window = NewWindow();
-  bool opened = false;
-  window->onLayout = [](TestWindow& w) { w.SetProperties(PropertyList().Boolean("Visible", false).Bytes()); };
-  window->onCreateControls = [&](TestWindow& w) {
-    auto field = New<TextField>(w);
-    w.AddControl("Field", field);
-    field->Open = [&](TextField&) { opened = true; };
-  };
-  window->Constructor();
-  EXPECT_TRUE(opened);
-  EXPECT_FALSE(WindowWidgetOf(*window)->isVisible());
-  window->Show();
-  EXPECT_TRUE(WindowWidgetOf(*window)->isVisible());
-  EXPECT_TRUE(window->Visible());
+TEST_F(WindowTest, BuildingRaisesLayoutAndCreateControlsThenShowsThenOpensTheControls) {
+  for (const bool visible : {true, false}) {
+    auto window = NewWindow();
+    bool shownAtOpen = !visible;
+    window->onLayout = [&](TestWindow& w) {
+      w.SetProperties(PropertyList().Integer("Width", 200).Boolean("Visible", visible).Bytes());
+    };
+    window->onCreateControls = [&](TestWindow& w) {
+      for (const char* name : {"First", "Second"}) {
+        auto label = New<Label>(w);
+        w.AddControl(name, label);
+        label->Open = [&, name](Label&) {
+          w.events.push_back(std::string("Open ") + name);
+          shownAtOpen = WindowWidgetOf(w)->isVisible();
+        };
+      }
+    };
+    window->Constructor();
+    EXPECT_EQ(window->events, (std::vector<std::string>{"Layout", "CreateControls", "Open First", "Open Second"}))
+        << visible;
+    EXPECT_EQ(shownAtOpen, visible) << "a window not Visible is built but not shown";
+    EXPECT_EQ(window->Width(), 200);
+    window->Show();
+    EXPECT_TRUE(WindowWidgetOf(*window)->isVisible());
+  }
+  TestWindow loose;
+  EXPECT_THROW(loose.Constructor(), RuntimeException) << "a window must be held by a Ref to be built";
 }
 
 TEST_F(WindowTest, TheImplicitInstanceLastsUntilTheWindowCloses) {
@@ -66,29 +60,9 @@ TEST_F(WindowTest, TheImplicitInstanceLastsUntilTheWindowCloses) {
   EXPECT_TRUE(GetImplicitWindow("TestWindow.TestWindow") == Ref<Window>(second));
 }
 
-TEST_F(WindowTest, AWindowMustBeHeldByARefToBeBuilt) {
-  TestWindow loose;
-  EXPECT_THROW(loose.Constructor(), RuntimeException);
-}
-
-TEST_F(WindowTest, CloseRaisesCancelCloseThenClose) {
+TEST_F(WindowTest, CloseRaisesCancelCloseWhichCanRefuseThenCloseOnlyOnce) {
   auto window = NewWindow("TestWindow.TestWindow");
-  window->Constructor();
-  window->events.clear();
-  window->Close();
-  EXPECT_EQ(window->events, (std::vector<std::string>{"CancelClose", "Close"}));
-  EXPECT_EQ(window->cancelCloseQuitting, std::vector<bool>{false});
-  EXPECT_TRUE(window->IsClosed());
-  EXPECT_FALSE(WindowWidgetOf(*window)->isVisible());
-  Settle();
-  EXPECT_EQ(WindowWidgetOf(*window), nullptr) << "the widgets go once the window has closed";
-  window->Close();
-  window->Show();
-  EXPECT_EQ(window->events.size(), 2u) << "a closed window does nothing more";
-}
-
-TEST_F(WindowTest, CancelCloseCanRefuse) {
-  auto window = NewWindow("TestWindow.TestWindow");
+  window->onClose = [](TestWindow& w) { w.Close(); };  // a close requested while closing
   window->Constructor();
   window->refuseClose = true;
   window->Close();
@@ -98,18 +72,15 @@ TEST_F(WindowTest, CancelCloseCanRefuse) {
   window->refuseClose = false;
   window->Close();
   EXPECT_TRUE(window->IsClosed());
-  EXPECT_EQ(window->events,
-            (std::vector<std::string>{"Layout", "CreateControls", "CancelClose", "CancelClose", "Close"}));
-}
-
-TEST_F(WindowTest, ACloseRequestedWhileClosingHasNoEffect) {
-  auto window = NewWindow();
-  window->onClose = [](TestWindow& w) { w.Close(); };
-  window->Constructor();
+  EXPECT_FALSE(WindowWidgetOf(*window)->isVisible());
+  EXPECT_EQ(window->cancelCloseQuitting, (std::vector<bool>{false, false}));
+  Settle();
+  EXPECT_EQ(WindowWidgetOf(*window), nullptr) << "the widgets go once the window has closed";
   window->Close();
-  EXPECT_EQ(std::count(window->events.begin(), window->events.end(), "CancelClose"), 1);
-  EXPECT_EQ(std::count(window->events.begin(), window->events.end(), "Close"), 1);
-  EXPECT_TRUE(window->IsClosed());
+  window->Show();
+  EXPECT_EQ(window->events,
+            (std::vector<std::string>{"Layout", "CreateControls", "CancelClose", "CancelClose", "Close"}))
+      << "a closed window does nothing more";
 }
 
 TEST_F(WindowTest, TheCloseButtonRunsTheSameProtocolAndTellsTheHook) {
@@ -126,13 +97,10 @@ TEST_F(WindowTest, TheCloseButtonRunsTheSameProtocolAndTellsTheHook) {
   ASSERT_EQ(closed.size(), 1u);
   EXPECT_EQ(closed[0].first, &*window);
   EXPECT_EQ(closed[0].second, CloseReason::User);
-}
-
-TEST_F(WindowTest, ClosingForTheApplicationTellsCancelCloseSo) {
-  auto window = NewWindow();
-  window->Constructor();
-  EXPECT_TRUE(CloseWindow(*window, CloseReason::AppQuitting));
-  EXPECT_EQ(window->cancelCloseQuitting, std::vector<bool>{true});
+  auto quitting = NewWindow();
+  quitting->Constructor();
+  EXPECT_TRUE(CloseWindow(*quitting, CloseReason::AppQuitting));
+  EXPECT_EQ(quitting->cancelCloseQuitting, std::vector<bool>{true}) << "CancelClose is told the application quits";
 }
 
 TEST_F(WindowTest, AnOpenWindowLivesOnWithoutTheProgramsReference) {
@@ -195,7 +163,10 @@ TEST_F(WindowTest, TheListSetsTitleFixedSizeAndButtons) {
                             .Boolean("MaximizeButton", false)
                             .Boolean("MinimizeButton", true)
                             .Integer("Frame", 9)
+                            .Colour("BackColor", Color::FromRGB(0x3090FF))
+                            .Boolean("HasBackColor", false)
                             .Bytes());
+  EXPECT_EQ(ContentAreaOf(*window), nullptr) << "no widgets before the window is built";
   window->Constructor();
   QWidget* widget = WindowWidgetOf(*window);
   EXPECT_EQ(widget->windowTitle(), "Tamberlow (Brisquel)");
@@ -208,6 +179,11 @@ TEST_F(WindowTest, TheListSetsTitleFixedSizeAndButtons) {
   EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(widget->isVisible()) << "changing the buttons after showing keeps the window shown";
   EXPECT_EQ(*window->KeptValue("Frame"), PropertyValue(9));
+  QWidget* content = ContentAreaOf(*window);
+  EXPECT_FALSE(content->autoFillBackground()) << "the back colour fills the content only when asked";
+  window->SetHasBackColor(true);
+  EXPECT_TRUE(content->autoFillBackground());
+  EXPECT_EQ(content->palette().color(QPalette::Window), QColor(0x30, 0x90, 0xFF));
 }
 
 TEST_F(WindowTest, AResizeableWindowKeepsItsLimitsAndMovesLockedControls) {
@@ -221,25 +197,28 @@ TEST_F(WindowTest, AResizeableWindowKeepsItsLimitsAndMovesLockedControls) {
                             .Integer("MaxWidth", 400)
                             .Integer("MaxHeight", 300)
                             .Bytes());
-  Ref<Label> stretched, anchored, still;
+  // Each label at 10,10 (100 by 20); locked right, locked bottom and not to
+  // the top; and where it stands once the window is 50 wider and 60 higher.
+  const struct {
+    bool right, bottom;
+    QRect after;
+  } locks[] = {{true, false, QRect(10, 10, 150, 20)},
+               {false, true, QRect(10, 70, 100, 20)},
+               {false, false, QRect(10, 10, 100, 20)}};
+  std::vector<Ref<Label>> labels;
   window->onCreateControls = [&](TestWindow& w) {
-    const auto make = [&](const char* name, bool right, bool bottom) {
-      auto label = New<Label>(w);
-      w.AddControl(name, label);
-      label->SetProperties(PropertyList()
-                               .Integer("Left", 10)
-                               .Integer("Top", 10)
-                               .Integer("Width", 100)
-                               .Integer("Height", 20)
-                               .Boolean("LockRight", right)
-                               .Boolean("LockBottom", bottom)
-                               .Bytes());
-      return label;
-    };
-    stretched = make("Stretched", true, false);
-    anchored = make("Anchored", false, true);
-    still = make("Still", false, false);
-    anchored->SetLockTop(false);
+    for (const auto& lock : locks) {
+      labels.push_back(Add<Label>(w, "L" + std::to_string(labels.size()),
+                                  PropertyList()
+                                      .Integer("Left", 10)
+                                      .Integer("Top", 10)
+                                      .Integer("Width", 100)
+                                      .Integer("Height", 20)
+                                      .Boolean("LockRight", lock.right)
+                                      .Boolean("LockBottom", lock.bottom)
+                                      .Boolean("LockTop", !lock.bottom)
+                                      .Bytes()));
+    }
   };
   window->Constructor();
   QWidget* widget = WindowWidgetOf(*window);
@@ -249,11 +228,11 @@ TEST_F(WindowTest, AResizeableWindowKeepsItsLimitsAndMovesLockedControls) {
   widget->resize(350, 260);
   EXPECT_EQ(window->Width(), 350);
   EXPECT_EQ(window->Height(), 260);
-  EXPECT_EQ(ControlWidgetOf(*stretched)->geometry(), QRect(10, 10, 150, 20));
-  EXPECT_EQ(ControlWidgetOf(*anchored)->geometry(), QRect(10, 70, 100, 20));
-  EXPECT_EQ(ControlWidgetOf(*still)->geometry(), QRect(10, 10, 100, 20));
-  EXPECT_EQ(stretched->Width(), 150);
-  EXPECT_EQ(anchored->Top(), 70);
+  for (size_t i = 0; i < labels.size(); ++i) {
+    EXPECT_EQ(ControlWidgetOf(*labels[i])->geometry(), locks[i].after) << i;
+    EXPECT_EQ(labels[i]->Top(), locks[i].after.top()) << i;
+    EXPECT_EQ(labels[i]->Width(), locks[i].after.width()) << i;
+  }
 }
 
 TEST_F(WindowTest, AMenuBarGoesAboveTheContentWithoutChangingItsSize) {
@@ -274,19 +253,6 @@ TEST_F(WindowTest, AMenuBarGoesAboveTheContentWithoutChangingItsSize) {
   EXPECT_EQ(widget->minimumSize(), widget->maximumSize()) << "still fixed";
   window->SetMenuBarVisible(false);
   EXPECT_FALSE(bar->isVisible());
-}
-
-TEST_F(WindowTest, BackColorFillsTheContentOnlyWhenAsked) {
-  auto window = NewWindow();
-  window->SetProperties(
-      PropertyList().Colour("BackColor", Color::FromRGB(0x3090FF)).Boolean("HasBackColor", false).Bytes());
-  EXPECT_EQ(ContentAreaOf(*window), nullptr) << "no widgets before the window is built";
-  window->Constructor();
-  QWidget* content = ContentAreaOf(*window);
-  EXPECT_FALSE(content->autoFillBackground());
-  window->SetHasBackColor(true);
-  EXPECT_TRUE(content->autoFillBackground());
-  EXPECT_EQ(content->palette().color(QPalette::Window), QColor(0x30, 0x90, 0xFF));
 }
 
 TEST_F(WindowTest, AnExceptionInAHandlerCalledByTheToolkitIsReportedAndStopsThere) {
