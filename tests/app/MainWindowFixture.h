@@ -4,12 +4,12 @@
 // (if the case wrote one) imported, then the two defaults. The disk tools
 // are fakes, and message boxes are recorded.
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -23,13 +23,13 @@
 
 // The window's private state, for its tests.
 class WndMainInspector {
- public:
+public:
   static int32_t RamDiskCount(const app::WndMain& window) { return window.RamDiskCount; }
   static const std::vector<Ref<qzRamDisk>>& RamDisk(const app::WndMain& window) { return window.RamDisk; }
 };
 
 class MainWindowTest : public testing::Test {
- protected:
+protected:
   MainWindowTest() {
     setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
     qzSettings_ResetForTests();
@@ -43,7 +43,8 @@ class MainWindowTest : public testing::Test {
   // A preferences file with these key lines, read at the next Open.
   void WritePrefs(const std::string& keyLines) {
     std::filesystem::create_directories(dir_ / "config");
-    WriteFile(dir_ / "config" / "Quillbarrow.pref", "Version: qzSettings01\n[APPLICATION SETTINGS]\n" + keyLines);
+    WriteFile(dir_ / "config" / "Quillbarrow.pref",
+              "Version: qzSettings01\n[APPLICATION SETTINGS]\n" + keyLines);
   }
 
   // Start-up up to the main window, then the window itself.

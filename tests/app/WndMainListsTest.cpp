@@ -39,59 +39,29 @@ Records LabelRecords(const std::string& name, int32_t left, int32_t top, int32_t
 
 Records FieldRecords(const std::string& name, int32_t top, int32_t width, int32_t tabIndex, const std::string& cue,
                      const std::string& text, const std::string& mask, int32_t limit) {
-  return Control(name, 153, top, width, 22, tabIndex,
-                 {{"TabStop", true},
-                  {"Border", true},
-                  {"Password", false},
-                  {"UseFocusRing", true},
-                  {"TextColor", kBlack},
-                  {"BackColor", kWhite},
-                  {"Enabled", true},
-                  {"Format", ""s},
-                  {"Visible", true},
-                  {"HelpTag", ""s},
-                  {"AutoDeactivate", true},
-                  {"TextFont", "System"s},
-                  {"Bold", false},
-                  {"Italic", false},
-                  {"Underline", false},
-                  {"CueText", cue},
-                  {"Text", text},
-                  {"Mask", mask},
-                  {"ReadOnly", false},
-                  {"LimitText", limit},
-                  {"AcceptTabs", false},
-                  {"Alignment", 0},
-                  {"AutomaticallyCheckSpelling", false},
-                  {"DataSource", ""s},
-                  {"DataField", ""s}});
+  // clang-format off
+  return Control(name, 153, top, width, 22, tabIndex, {
+      {"TabStop", true}, {"Border", true}, {"Password", false}, {"UseFocusRing", true}, {"TextColor", kBlack},
+      {"BackColor", kWhite}, {"Enabled", true}, {"Format", ""s}, {"Visible", true}, {"HelpTag", ""s},
+      {"AutoDeactivate", true}, {"TextFont", "System"s}, {"Bold", false}, {"Italic", false}, {"Underline", false},
+      {"CueText", cue}, {"Text", text}, {"Mask", mask}, {"ReadOnly", false}, {"LimitText", limit},
+      {"AcceptTabs", false}, {"Alignment", 0}, {"AutomaticallyCheckSpelling", false}, {"DataSource", ""s},
+      {"DataField", ""s}});
+  // clang-format on
 }
 
 TEST(WndMainLists, TheWindowsListHoldsItsTwentyOneRecords) {
   const std::string& list = WndMainLists::Window();
   EXPECT_EQ(list.size(), 287u);
   EXPECT_EQ(list.substr(0, 24), "Placement \0\0\0\0Width \0\0\x02\x0F"s);
-  const Records expected = {{"Placement", 0},
-                            {"Width", 527},
-                            {"Height", 85},
-                            {"MinWidth", 64},
-                            {"MinHeight", 64},
-                            {"MaxWidth", 32000},
-                            {"MaxHeight", 32000},
-                            {"Frame", 9},
-                            {"Composite", true},
-                            {"HasBackColor", false},
-                            {"BackColor", kWhite},
-                            {"Title", "Tamberlow (Brisquel)"s},
-                            {"Visible", true},
-                            {"FullScreen", false},
-                            {"MenuBarVisible", true},
-                            {"CloseButton", true},
-                            {"Resizeable", false},
-                            {"LiveResize", false},
-                            {"MaximizeButton", false},
-                            {"MinimizeButton", true},
-                            {"MacProcID", 0}};
+  // clang-format off
+  const Records expected = {
+      {"Placement", 0}, {"Width", 527}, {"Height", 85}, {"MinWidth", 64}, {"MinHeight", 64},
+      {"MaxWidth", 32000}, {"MaxHeight", 32000}, {"Frame", 9}, {"Composite", true}, {"HasBackColor", false},
+      {"BackColor", kWhite}, {"Title", "Tamberlow (Brisquel)"s}, {"Visible", true}, {"FullScreen", false},
+      {"MenuBarVisible", true}, {"CloseButton", true}, {"Resizeable", false}, {"LiveResize", false},
+      {"MaximizeButton", false}, {"MinimizeButton", true}, {"MacProcID", 0}};
+  // clang-format on
   EXPECT_EQ(Window::Table().Decode(list), expected);
 }
 
@@ -107,20 +77,12 @@ TEST(WndMainLists, TheControlsListsHoldTheirRecords) {
       {"EdfSize", WndMainLists::EdfSize(), 448, TextField::Table(),
        FieldRecords("EdfSize", 13, 50, 6, "", "50", "9999", 4)},
       {"BtnCreate", WndMainLists::BtnCreate(), 289, PushButton::Table(),
-       Control("BtnCreate", 367, 45, 140, 20, 5,
-               {{"TabStop", true},
-                {"Default", true},
-                {"Cancel", false},
-                {"Enabled", true},
-                {"Visible", true},
-                {"HelpTag", ""s},
-                {"AutoDeactivate", true},
-                {"ButtonStyle", 0},
-                {"TextFont", "System"s},
-                {"Bold", false},
-                {"Italic", false},
-                {"Underline", false},
-                {"InitialParent", ""s}})}};
+       // clang-format off
+       Control("BtnCreate", 367, 45, 140, 20, 5, {
+           {"TabStop", true}, {"Default", true}, {"Cancel", false}, {"Enabled", true}, {"Visible", true},
+           {"HelpTag", ""s}, {"AutoDeactivate", true}, {"ButtonStyle", 0}, {"TextFont", "System"s},
+           {"Bold", false}, {"Italic", false}, {"Underline", false}, {"InitialParent", ""s}})}};
+  // clang-format on
   for (const auto& [name, list, size, table, expected] : lists) {
     EXPECT_EQ(list.size(), size) << name;
     EXPECT_EQ(table.Decode(list), expected) << name;

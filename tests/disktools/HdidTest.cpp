@@ -59,21 +59,13 @@ TEST(HdidTest, SizesThatAreNoWholePagesComeFromLoopDevices) {
 }
 
 TEST(HdidTest, AnyOtherArgumentsGiveUsageAndStatus2) {
+  // clang-format off
   const std::vector<std::vector<std::string>> cases = {
-      {},
-      {"-nomount"},
-      {"ram://2048"},
-      {"-mount", "ram://2048"},
-      {"-nomount", "ram://"},
-      {"-nomount", "ram://0"},
-      {"-nomount", "ram://-5"},
-      {"-nomount", "ram://+5"},
-      {"-nomount", "ram://12ab"},
-      {"-nomount", "ram://4294967296"},
-      {"-nomount", "ram:// 2048"},
-      {"-nomount", "RAM://2048"},
-      {"-nomount", "ram://2048", "extra"},
-  };
+      {}, {"-nomount"}, {"ram://2048"}, {"-mount", "ram://2048"}, {"-nomount", "ram://"}, {"-nomount", "ram://0"},
+      {"-nomount", "ram://-5"}, {"-nomount", "ram://+5"}, {"-nomount", "ram://12ab"}, {"-nomount", "ram://4294967296"},
+      {"-nomount", "ram:// 2048"}, {"-nomount", "RAM://2048"}, {"-nomount", "ram://2048", "extra"}};
+  // clang-format on
+
   for (const auto& args : cases) {
     const Ran ran = RunProgram(Tool("hdid"), args);
     std::string shown;

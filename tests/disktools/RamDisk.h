@@ -10,7 +10,7 @@
 #include <string>
 
 class RamDisk {
- public:
+public:
   // backend: "zram", "loop", or "" for hdid's choice.
   explicit RamDisk(unsigned long long sectors, const std::string& backend = "");
   ~RamDisk();
@@ -36,7 +36,7 @@ class RamDisk {
   // The loop device's file in /dev/shm; empty for zram.
   const std::string& backingFile() const { return backing_; }
 
- private:
+private:
   RamDisk() = default;
   void Remember();
   bool StillOurs() const;
