@@ -2,15 +2,12 @@
 // size and a name, press Return, close the window.
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <chrono>
-#include <cstring>
 #include <filesystem>
 #include <thread>
 
@@ -18,43 +15,9 @@
 #include "TempDir.h"
 #include "XSession.h"
 
-extern char** environ;
-
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// The program's environment: ours (the fake tools first in PATH), on the X
-// server, with a preferences folder of its own.
-std::vector<std::string> ProgramEnvironment(const XSession& x, const std::filesystem::path& config) {
-  std::vector<std::string> env;
-  for (char** e = environ; *e; ++e) {
-    const std::string entry = *e;
-    const std::string name = entry.substr(0, entry.find('='));
-    if (name != "DISPLAY" && name != "WAYLAND_DISPLAY" && name != "QT_QPA_PLATFORM" && name != "XDG_CONFIG_HOME")
-      env.push_back(entry);
-  }
-  env.push_back("DISPLAY=" + x.Display());
-  env.push_back("QT_QPA_PLATFORM=xcb");
-  env.push_back("XDG_CONFIG_HOME=" + config.string());
-  return env;
-}
-
-pid_t Start(const std::string& program, std::vector<std::string> env, const std::filesystem::path& log) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-  std::vector<char*> envp;
-  for (auto& e : env) envp.push_back(e.data());
-  envp.push_back(nullptr);
-  std::string path = program;
-  char* argv[] = {path.data(), nullptr};
-  pid_t pid = -1;
-  const int spawned = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  return spawned == 0 ? pid : -1;
-}
 
 // The exit status, or -1 when the process had not ended in time (it is
 // killed then).
@@ -90,7 +53,12 @@ TEST(EndToEnd, ADiskIsMadeByReturnAndClosingTheWindowSavesTheSettings) {
   FakeTools tools;
   XSession x;
   ASSERT_TRUE(x.Ready()) << "Xvfb did not start";
-  const pid_t pid = Start(program, ProgramEnvironment(x, dir / "config"), dir / "program.log");
+  const int log = open((dir / "program.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  const pid_t pid = Spawn({program},
+                          EnvironmentWith({"DISPLAY=" + x.Display(), "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=xcb",
+                                           "XDG_CONFIG_HOME=" + (dir / "config").string()}),
+                          log, log);
+  close(log);
   ASSERT_GT(pid, 0);
 
   const unsigned long window = x.WaitForWindow("Tamberlow (Brisquel)", 30);

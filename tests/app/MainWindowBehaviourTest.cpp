@@ -2,7 +2,6 @@
 // creates a disk from the settings.
 
 #include <QClipboard>
-#include <QTimer>
 
 #include "MainWindowFixture.h"
 
@@ -13,123 +12,97 @@ TEST_F(MainWindowTest, WithoutAPreferencesFileTheDefaultsMakeA50MBDiskNamedRamDi
   EXPECT_EQ(Edit(window->EdfDiskName())->text(), "RamDisk");
   EXPECT_EQ(Edit(window->EdfSize())->text(), "50");
   Press(window);
-  const std::vector<std::vector<std::string>> expected = {
-      {"hdid", "-nomount", "ram://102400"},
-      {"newfs_hfs", "-v", "RamDisk", "/dev/fake0"},
-      {"hdiutil", "mountvol", "/dev/fake0"}};
+  const std::vector<std::vector<std::string>> expected = {{"hdid", "-nomount", "ram://102400"},
+                                                          {"newfs_hfs", "-v", "RamDisk", "/dev/fake0"},
+                                                          {"hdiutil", "mountvol", "/dev/fake0"}};
   EXPECT_EQ(TakeCalls(), expected);
   EXPECT_TRUE(messages_.texts.empty());
 }
 
-TEST_F(MainWindowTest, TheFieldsShowWhatThePreferencesFileHolds) {
-  WritePrefs("RamDiskSize: 128\nRamDiskName: Scratch $HOME 'Disk'\n");
-  auto window = Open();
-  EXPECT_EQ(Edit(window->EdfSize())->text(), "128");
-  EXPECT_EQ(Edit(window->EdfDiskName())->text(), "Scratch $HOME 'Disk'");
-  Press(window);
-  const auto calls = TakeCalls();
-  ASSERT_GE(calls.size(), 2u);
-  EXPECT_EQ(calls[0], (std::vector<std::string>{"hdid", "-nomount", "ram://262144"}));
-  EXPECT_EQ(calls[1][2], "Scratch $HOME 'Disk'");
-}
-
 // Setting a field's text from code raises TextChange, so the Open handlers
 // store back what they show: only values the fields would never store change.
-TEST_F(MainWindowTest, OpeningStoresBackWhatTheFieldsShow) {
-  WritePrefs("RamDiskSize: 0\nRamDiskName: \n");
-  auto window = Open();
-  EXPECT_EQ(Edit(window->EdfSize())->text(), "1");
-  EXPECT_EQ(Edit(window->EdfDiskName())->text(), "");
-  EXPECT_EQ(qzSettingsGet_Integer("RamDiskSize"), 1);
-  EXPECT_EQ(qzSettingsGet_String("RamDiskName"), "RamDisk");
-}
-
-TEST_F(MainWindowTest, AStoredSizeLongerThanTheFieldIsCutToFourDigits) {
-  WritePrefs("RamDiskSize: 12345\n");
-  auto window = Open();
-  EXPECT_EQ(Edit(window->EdfSize())->text(), "1234");
-  EXPECT_EQ(qzSettingsGet_Integer("RamDiskSize"), 1234) << "what the field shows is what the next press uses";
-}
-
-TEST_F(MainWindowTest, AnEmptiedNameStoresRamDiskWhileTheFieldStaysEmpty) {
-  auto window = Open();
-  Retype(window->EdfDiskName(), "Work");
-  EXPECT_EQ(qzSettingsGet_String("RamDiskName"), "Work");
-  Retype(window->EdfDiskName(), "");
-  EXPECT_EQ(Edit(window->EdfDiskName())->text(), "");
-  EXPECT_EQ(qzSettingsGet_String("RamDiskName"), "RamDisk");
-  Press(window);
-  EXPECT_EQ(AskedFor("newfs_hfs"), "RamDisk");
-}
-
-TEST_F(MainWindowTest, ANameOfBlanksIsStoredAndUsedUnchanged) {
-  auto window = Open();
-  Retype(window->EdfDiskName(), "   ");
-  EXPECT_EQ(qzSettingsGet_String("RamDiskName"), "   ");
-  Press(window);
-  EXPECT_EQ(AskedFor("newfs_hfs"), "   ");
-}
-
-TEST_F(MainWindowTest, TypedSizesAreStoredAsWholeMegabytesOfAtLeastOne) {
-  auto window = Open();
-  Retype(window->EdfSize(), "");
-  EXPECT_EQ(Edit(window->EdfSize())->text(), "");
-  EXPECT_EQ(qzSettingsGet_Integer("RamDiskSize"), 1);
-  Press(window);
-  EXPECT_EQ(AskedFor(), "ram://2048");
-  Retype(window->EdfSize(), "0");
-  EXPECT_EQ(Edit(window->EdfSize())->text(), "0");
-  EXPECT_EQ(qzSettingsGet_Integer("RamDiskSize"), 1);
-  Retype(window->EdfSize(), "0050");
-  EXPECT_EQ(qzSettingsGet_Integer("RamDiskSize"), 50);
-  EXPECT_EQ(Edit(window->EdfSize())->text(), "0050");
-}
-
-TEST_F(MainWindowTest, SizesAtTheEdgeOfTheByteCount) {
-  auto window = Open();
-  const std::pair<const char*, const char*> cases[] = {
-      {"4095", "ram://8386560"},  // 4,293,918,720 bytes, exactly
-      {"4096", "ram://8388608"},  // 4,294,967,295 bytes, not 0
-      {"9999", "ram://8388608"},
-      {"1", "ram://2048"}};
-  for (const auto& [typed, asked] : cases) {
-    Retype(window->EdfSize(), typed);
+TEST_F(MainWindowTest, TheFieldsShowWhatThePreferencesFileHoldsAndStoreItBack) {
+  struct Case {
+    std::string prefs, size, name;  // the file's lines; what the fields show
+    int32_t storedSize;
+    std::string storedName, asked;
+  };
+  const Case cases[] = {
+      {"RamDiskSize: 128\nRamDiskName: Scratch $HOME 'Disk'\n", "128", "Scratch $HOME 'Disk'", 128,
+       "Scratch $HOME 'Disk'", "ram://262144"},
+      {"RamDiskSize: 0\nRamDiskName: \n", "1", "", 1, "RamDisk", "ram://2048"},
+      {"RamDiskSize: 12345\n", "1234", "RamDisk", 1234, "RamDisk", "ram://2527232"}};  // cut to the field
+  for (const Case& c : cases) {
+    WritePrefs(c.prefs);
+    qzSettings_ResetForTests();
+    auto window = Open();
+    EXPECT_TRUE(WndMain() == window) << "one main window until it closes";
+    EXPECT_EQ(Edit(window->EdfSize())->text().toStdString(), c.size) << c.prefs;
+    EXPECT_EQ(Edit(window->EdfDiskName())->text().toStdString(), c.name) << c.prefs;
+    EXPECT_EQ(qzSettingsGet_Integer("RamDiskSize"), c.storedSize) << c.prefs;
+    EXPECT_EQ(qzSettingsGet_String("RamDiskName"), c.storedName) << c.prefs;
     Press(window);
-    EXPECT_EQ(AskedFor(), asked) << typed << " MB";
+    const auto calls = TakeCalls();
+    ASSERT_GE(calls.size(), 2u) << c.prefs;
+    EXPECT_EQ(calls[0][2], c.asked) << c.prefs;
+    EXPECT_EQ(calls[1][2], c.storedName) << c.prefs;
+    window->Close();
+    EXPECT_TRUE(window->IsClosed());
+    EXPECT_TRUE(GetImplicitWindow(app::WndMain::kRegisteredName).IsNil()) << "the next Open builds a new one";
   }
 }
 
-TEST_F(MainWindowTest, ANegativeStoredSizePassesNothingAndGetsTheSmallestDisk) {
+TEST_F(MainWindowTest, TypingStoresNormalisedSettingsThatThePressUses) {
   auto window = Open();
-  qzSettingsSet_Integer("RamDiskSize", -5);
-  Press(window);
-  EXPECT_EQ(AskedFor(), "ram://2048");
-  qzSettingsSet_Integer("RamDiskSize", INT32_MIN);
-  Press(window);
-  EXPECT_EQ(AskedFor(), "ram://2048");
+  const std::string any = "Ünïcödé ;$(rm -rf /) \"x\" " + std::string(300, 'n');
+  struct Case {
+    bool name;  // else the size field
+    std::string typed, shown, stored, asked;
+  };
+  const Case cases[] = {{true, "Work", "Work", "Work", "Work"},
+                        {true, "", "", "RamDisk", "RamDisk"},  // the field stays empty
+                        {true, "   ", "   ", "   ", "   "},
+                        {true, any, any, any, any},
+                        {false, "", "", "1", "ram://2048"},
+                        {false, "0", "0", "1", "ram://2048"},
+                        {false, "0050", "0050", "50", "ram://102400"},
+                        {false, "1", "1", "1", "ram://2048"},
+                        {false, "4095", "4095", "4095", "ram://8386560"},  // 4,293,918,720 bytes, exactly
+                        {false, "4096", "4096", "4096", "ram://8388608"},  // 4,294,967,295 bytes, not 0
+                        {false, "9999", "9999", "9999", "ram://8388608"},
+                        {false, "1x2 3-4.5", "1234", "1234", "ram://2527232"},  // letters refused
+                        {false, "20480", "2048", "2048", "ram://4194304"}};     // and a fifth digit
+  for (const Case& c : cases) {
+    const auto field = c.name ? window->EdfDiskName() : window->EdfSize();
+    Retype(field, c.typed);
+    EXPECT_EQ(Edit(field)->text().toStdString(), c.shown) << c.typed;
+    const std::string stored =
+        c.name ? qzSettingsGet_String("RamDiskName") : std::to_string(qzSettingsGet_Integer("RamDiskSize"));
+    EXPECT_EQ(stored, c.stored) << c.typed;
+    Press(window);
+    EXPECT_EQ(AskedFor(c.name ? "newfs_hfs" : "hdid"), c.asked) << c.typed;
+  }
+  // Only a file can hold a negative size: it passes nothing, and Create
+  // makes the smallest disk.
+  for (const int32_t negative : {-5, INT32_MIN}) {
+    qzSettingsSet_Integer("RamDiskSize", negative);
+    Press(window);
+    EXPECT_EQ(AskedFor(), "ram://2048") << negative;
+  }
 }
 
-TEST_F(MainWindowTest, TheSizeFieldRefusesLettersAndAFifthDigitTypedOrPasted) {
+TEST_F(MainWindowTest, ThePastedSizeFieldRefusesLettersAndAFifthDigit) {
   auto window = Open();
-  Retype(window->EdfSize(), "1x2 3-4.5");
-  EXPECT_EQ(Edit(window->EdfSize())->text(), "1234");
-  EXPECT_EQ(qzSettingsGet_Integer("RamDiskSize"), 1234);
-  Edit(window->EdfSize())->clear();
+  QLineEdit* size = Edit(window->EdfSize());
+  size->clear();
   QGuiApplication::clipboard()->setText("20480");
-  Edit(window->EdfSize())->paste();
-  EXPECT_EQ(Edit(window->EdfSize())->text(), "2048");
+  size->paste();
+  EXPECT_EQ(size->text(), "2048");
   QGuiApplication::clipboard()->setText("1e3");
-  Edit(window->EdfSize())->selectAll();
-  Edit(window->EdfSize())->paste();
-  EXPECT_EQ(Edit(window->EdfSize())->text(), "2048") << "a paste with a letter is refused";
+  size->selectAll();
+  size->paste();
+  EXPECT_EQ(size->text(), "2048") << "a paste with a letter is refused";
   EXPECT_EQ(qzSettingsGet_Integer("RamDiskSize"), 2048);
-}
-
-TEST_F(MainWindowTest, TheNameFieldTakesAnyTextOfAnyLength) {
-  auto window = Open();
-  const std::string name = "Ünïcödé ;$(rm -rf /) \"x\" " + std::string(300, 'n');
-  Retype(window->EdfDiskName(), name);
-  EXPECT_EQ(qzSettingsGet_String("RamDiskName"), name);
 }
 
 TEST_F(MainWindowTest, ReturnPressesCreateDisk) {
@@ -149,9 +122,9 @@ TEST_F(MainWindowTest, SuccessFailureSuccessFillsSlotsZeroOneOne) {
 
   Press(window);
   ASSERT_EQ(disks.size(), 1u);
-  EXPECT_FALSE(disks[0].IsNil());
-  EXPECT_EQ(WndMainInspector::RamDiskCount(*window), 1);
   const Ref<qzRamDisk> first = disks[0];
+  ASSERT_FALSE(first.IsNil());
+  EXPECT_EQ(WndMainInspector::RamDiskCount(*window), 1);
   EXPECT_EQ(first->GetMountPath(), "/Volumes/Fake");
 
   tools_.Answer("newfs_hfs", "", 3);
@@ -170,25 +143,6 @@ TEST_F(MainWindowTest, SuccessFailureSuccessFillsSlotsZeroOneOne) {
   EXPECT_FALSE(disks[1] == failed) << "a new object takes the failed one's slot";
   EXPECT_EQ(WndMainInspector::RamDiskCount(*window), 2);
   EXPECT_EQ(messages_.texts.size(), 1u);
-}
-
-TEST_F(MainWindowTest, ThereIsOneMainWindowUntilItCloses) {
-  auto window = Open();
-  EXPECT_TRUE(WndMain() == window);
-  window->Close();
-  EXPECT_TRUE(window->IsClosed());
-  auto next = WndMain();
-  EXPECT_FALSE(next == window);
-}
-
-TEST_F(MainWindowTest, ClosingTheWindowQuitsTheApplicationWithZero) {
-  // Qt's own quitting on the last window's close would hide the difference.
-  QGuiApplication::setQuitOnLastWindowClosed(false);
-  auto window = Open();
-  QTimer::singleShot(0, [&] { WindowWidgetOf(*window)->close(); });
-  QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
-  EXPECT_EQ(QApplication::exec(), 0);
-  EXPECT_TRUE(window->IsClosed());
 }
 
 }  // namespace

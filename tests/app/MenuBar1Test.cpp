@@ -25,7 +25,10 @@ const Row kFileMenu[] = {
 };
 
 const Row kEditMenu[] = {
-    {"EditUndo", Kind::Plain, "&R\xC3\xBC" "ckg\xC3\xA4ngig", "Cmd+Z", Qt::Key_Z},
+    {"EditUndo", Kind::Plain,
+     "&R\xC3\xBC"
+     "ckg\xC3\xA4ngig",
+     "Cmd+Z", Qt::Key_Z},
     {"UntitledMenu1", Kind::Plain, "-", "", 0},
     {"EditCut", Kind::Plain, "&Ausschneiden", "Cmd+X", Qt::Key_X},
     {"EditCopy", Kind::Plain, "&Kopieren", "Cmd+C", Qt::Key_C},
@@ -55,44 +58,27 @@ void ExpectItems(const MenuItem& menu, const Row* rows, size_t count) {
   }
 }
 
+// Captions are compared byte for byte: umlauts precomposed, three full stops.
 TEST(MenuBar1, TwoMenusWithEveryItemInOrder) {
   Ref<app::MenuBar1> bar = MenuBar1();
   ASSERT_EQ(bar->Count(), 2);
-  const MenuItem& file = *bar->Item(0);
-  const MenuItem& edit = *bar->Item(1);
-  EXPECT_EQ(file.Name(), "FileMenu");
-  EXPECT_EQ(file.Text(), "&Ablage");
-  EXPECT_EQ(edit.Name(), "EditMenu");
-  EXPECT_EQ(edit.Text(), "&Bearbeiten");
-  for (const MenuItem* menu : {&file, &edit}) {
-    EXPECT_EQ(menu->KeyboardShortcut(), "");
-    EXPECT_TRUE(menu->AutoEnable());
-    EXPECT_EQ(dynamic_cast<const AppleMenuItem*>(menu), nullptr);
-    EXPECT_EQ(dynamic_cast<const QuitMenuItem*>(menu), nullptr);
+  const std::tuple<const char*, const char*, const Row*, size_t> menus[] = {
+      {"FileMenu", "&Ablage", kFileMenu, std::size(kFileMenu)},
+      {"EditMenu", "&Bearbeiten", kEditMenu, std::size(kEditMenu)}};
+  for (int32_t i = 0; i < 2; ++i) {
+    const auto& [name, text, rows, count] = menus[i];
+    const MenuItem& menu = *bar->Item(i);
+    EXPECT_EQ(menu.Name(), name);
+    EXPECT_EQ(menu.Text(), text);
+    EXPECT_EQ(menu.KeyboardShortcut(), "") << name;
+    EXPECT_TRUE(menu.AutoEnable()) << name;
+    EXPECT_EQ(dynamic_cast<const AppleMenuItem*>(&menu), nullptr) << name;
+    EXPECT_EQ(dynamic_cast<const QuitMenuItem*>(&menu), nullptr) << name;
+    ExpectItems(menu, rows, count);
   }
-  ExpectItems(file, kFileMenu, std::size(kFileMenu));
-  ExpectItems(edit, kEditMenu, std::size(kEditMenu));
-  MenuBar1_Release();
-}
-
-TEST(MenuBar1, CaptionsArePrecomposedUtf8) {
-  Ref<app::MenuBar1> bar = MenuBar1();
-  const std::string undo = bar->Lookup("EditUndo")->Text();
-  EXPECT_EQ(undo.size(), 13u);
-  EXPECT_NE(undo, "&Ru\xCC\x88" "ckga\xCC\x88ngig") << "decomposed umlauts must not match";
-  EXPECT_EQ(bar->Lookup("EditPaste")->Text().size(), 10u);
-  EXPECT_EQ(bar->Lookup("EditClear")->Text().size(), 9u);
-  EXPECT_EQ(bar->Lookup("EditSelectAll")->Text().size(), 17u);
-  EXPECT_EQ(bar->Lookup("MnuAbout")->Text(), "About Quillbarrow...") << "three full stops, no ellipsis";
-  MenuBar1_Release();
-}
-
-TEST(MenuBar1, TheAboutItemIsFoundTwoLevelsDown) {
-  Ref<app::MenuBar1> bar = MenuBar1();
+  // The About item is found two levels down, by a look over the whole tree.
   EXPECT_TRUE(bar->Child("MnuAbout").IsNil());
-  Ref<AppleMenuItem> about = RefCast<AppleMenuItem>(bar->Lookup("MnuAbout"));
-  ASSERT_FALSE(about.IsNil());
-  EXPECT_EQ(about.shared().get(), bar->Child("FileMenu")->Item(0).shared().get());
+  EXPECT_EQ(bar->Lookup("MnuAbout").shared().get(), bar->Child("FileMenu")->Item(0).shared().get());
   MenuBar1_Release();
 }
 
@@ -100,10 +86,8 @@ TEST(MenuBar1, ASecondCallBuildsNothing) {
   Ref<app::MenuBar1> first = MenuBar1();
   Ref<app::MenuBar1> second = MenuBar1();
   EXPECT_EQ(first.shared().get(), second.shared().get());
-  ASSERT_EQ(second->Count(), 2);
-  EXPECT_EQ(second->Item(0)->Count(), 2);
-  EXPECT_EQ(second->Item(1)->Count(), 8);
   EXPECT_EQ(second->Qt().Bar()->actions().size(), 2);
+  EXPECT_EQ(second->Item(0)->Qt().Menu().actions().size(), 2);
   EXPECT_EQ(second->Item(1)->Qt().Menu().actions().size(), 8);
   MenuBar1_Release();
   first.Release();

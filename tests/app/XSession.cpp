@@ -10,67 +10,43 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <sstream>
 #include <thread>
 
 extern char** environ;
 
-namespace {
-
-// For exec: the strings' own buffers, then the terminating null pointer.
-std::vector<char*> Pointers(std::vector<std::string>& strings) {
-  std::vector<char*> pointers;
-  for (std::string& text : strings) pointers.push_back(text.data());
-  pointers.push_back(nullptr);
-  return pointers;
+std::vector<std::string> EnvironmentWith(const std::vector<std::string>& entries) {
+  std::vector<std::string> env;
+  for (char** e = environ; *e; ++e) {
+    const std::string entry = *e;
+    bool replaced = false;
+    for (const std::string& own : entries)
+      replaced |= own.substr(0, own.find('=') + 1) == entry.substr(0, own.find('=') + 1);
+    if (!replaced) env.push_back(entry);
+  }
+  env.insert(env.end(), entries.begin(), entries.end());
+  return env;
 }
 
-// Runs argv with DISPLAY set, standard output collected; its exit status.
-int RunCollecting(const std::vector<std::string>& args, const std::string& display, std::string& output) {
-  int fds[2];
-  if (pipe2(fds, O_CLOEXEC) != 0) return -1;
+pid_t Spawn(std::vector<std::string> args, std::vector<std::string> env, int out, int err) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-  std::vector<std::string> env;
-  for (char** e = environ; *e; ++e)
-    if (std::strncmp(*e, "DISPLAY=", 8) != 0) env.emplace_back(*e);
-  env.push_back("DISPLAY=" + display);
-  std::vector<std::string> copy = args;
-  std::vector<char*> envp = Pointers(env), argv = Pointers(copy);
+  posix_spawn_file_actions_adddup2(&actions, out, STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, err, STDERR_FILENO);
+  std::vector<char*> argv, envp;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  for (std::string& entry : env) envp.push_back(entry.data());
+  argv.push_back(nullptr);
+  envp.push_back(nullptr);
   pid_t pid = -1;
   const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
-  close(fds[1]);
-  if (spawned != 0) {
-    close(fds[0]);
-    return -1;
-  }
-  char buffer[4096];
-  for (ssize_t got; (got = read(fds[0], buffer, sizeof buffer)) != 0;) {
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) break;
-    output.append(buffer, static_cast<size_t>(got));
-  }
-  close(fds[0]);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return spawned == 0 ? pid : -1;
 }
 
-}  // namespace
-
 bool ProgramsExist(const std::vector<std::string>& names) {
-  const char* path = std::getenv("PATH");
-  for (const std::string& name : names) {
-    bool found = false;
-    std::stringstream folders(path ? path : "");
-    for (std::string folder; !found && std::getline(folders, folder, ':');)
-      found = !folder.empty() && access((folder + "/" + name).c_str(), X_OK) == 0;
-    if (!found) return false;
-  }
-  return true;
+  std::string command = "true";
+  for (const std::string& name : names) command += " && command -v '" + name + "' >/dev/null 2>&1";
+  return std::system(command.c_str()) == 0;
 }
 
 XSession::XSession() {
@@ -78,23 +54,14 @@ XSession::XSession() {
   int fds[2];
   if (pipe(fds) != 0) return;
   fcntl(fds[0], F_SETFD, FD_CLOEXEC);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  std::vector<std::string> args = {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24",
-                                   "-nolisten", "tcp"};
-  const int spawned = posix_spawnp(&server_, "Xvfb", &actions, nullptr, Pointers(args).data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
+  const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+  server_ = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
+                  EnvironmentWith({}), null, null);
+  close(null);
   close(fds[1]);
-  if (spawned != 0) {
-    server_ = -1;
-    close(fds[0]);
-    return;
-  }
   std::string number;
   char c;
-  while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+  while (server_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
   close(fds[0]);
   if (!number.empty()) display_ = ":" + number;
 }
@@ -109,10 +76,22 @@ XSession::~XSession() {
 bool XSession::Xdotool(const std::vector<std::string>& args, std::string* output) const {
   std::vector<std::string> command = {"xdotool"};
   command.insert(command.end(), args.begin(), args.end());
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) return false;
+  const pid_t pid = Spawn(command, EnvironmentWith({"DISPLAY=" + display_}), fds[1], STDERR_FILENO);
+  close(fds[1]);
   std::string collected;
-  const int status = RunCollecting(command, display_, collected);
+  char buffer[4096];
+  for (ssize_t got; pid > 0 && (got = read(fds[0], buffer, sizeof buffer)) != 0;) {
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) break;
+    collected.append(buffer, static_cast<size_t>(got));
+  }
+  close(fds[0]);
+  int status = -1;
+  if (pid > 0) waitpid(pid, &status, 0);
   if (output) *output = collected;
-  return status == 0;
+  return pid > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 unsigned long XSession::WaitForWindow(const std::string& title, double seconds) const {

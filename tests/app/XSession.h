@@ -1,14 +1,22 @@
 #pragma once
 // An X server of the test's own (Xvfb on a display number it picks itself)
-// and the few things a test does with windows on it.
+// and the few things a test does with windows and programs on it.
 
 #include <sys/types.h>
 
 #include <string>
 #include <vector>
 
+// Our environment with these "NAME=value" entries in place of our own.
+std::vector<std::string> EnvironmentWith(const std::vector<std::string>& entries);
+// Starts args[0] (looked up in PATH) with this environment, standard output
+// and standard error going to these descriptors; its pid, or -1.
+pid_t Spawn(std::vector<std::string> args, std::vector<std::string> env, int out, int err);
+// True when every one of these programs is found in PATH.
+bool ProgramsExist(const std::vector<std::string>& names);
+
 class XSession {
-public:
+ public:
   // Starts Xvfb and waits until it takes connections; Ready() tells whether it did.
   XSession();
   // Stops the server.
@@ -29,10 +37,7 @@ public:
   // Asks the window to close, as a window manager's close button does.
   bool RequestClose(unsigned long window) const;
 
-private:
+ private:
   pid_t server_ = -1;
   std::string display_;
 };
-
-// True when every one of these programs is found in PATH.
-bool ProgramsExist(const std::vector<std::string>& names);

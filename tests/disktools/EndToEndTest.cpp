@@ -21,7 +21,7 @@ namespace {
 // Puts the bundle's tools first in PATH, behind an hdid that notes each
 // device it makes, so that the test can free what Create leaves attached.
 class EndToEndTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     if (const std::string why = WhyNoRamDisks(""); !why.empty()) GTEST_SKIP() << why;
     const auto hdid = wrappers / "hdid";
@@ -35,19 +35,14 @@ protected:
   // Each device hdid made so far, to be detached when the test ends.
   std::vector<RamDisk> Adopted() {
     std::vector<RamDisk> disks;
-    for (const auto& device : Devices())
+    std::istringstream lines(ReadFile(wrappers / "devices"));
+    for (std::string device; std::getline(lines, device);)
       if (!device.empty()) disks.push_back(RamDisk::Adopt(device));
     WriteFile(wrappers / "devices", "");
     return disks;
   }
   void TearDown() override {
     if (!oldPath.empty()) setenv("PATH", oldPath.c_str(), 1);
-  }
-  std::vector<std::string> Devices() {
-    std::vector<std::string> devices;
-    std::istringstream lines(ReadFile(wrappers / "devices"));
-    for (std::string line; std::getline(lines, line);) devices.push_back(line);
-    return devices;
   }
 
   TempDir wrappers;

@@ -19,7 +19,7 @@
 namespace {
 
 class ImageFormatTest : public ::testing::Test {
-protected:
+ protected:
   // Formats a new image of bytes under name; the formatter's error, if any.
   std::string Format(unsigned long long bytes, const std::string& name) {
     const auto stored = hfsplus::MakeStoredName(name);
@@ -50,51 +50,42 @@ std::string ReadRange(const std::string& file, unsigned long long offset, size_t
   return bytes;
 }
 
-struct NamedVolume {
-  std::string typed;
-  std::string stored;  // as UTF-8: what the readers report
-};
-
 TEST_F(ImageFormatTest, ReadersFindTheNameAndTheSize) {
-  const NamedVolume names[] = {
-      {"RamDisk", "RamDisk"},
-      {"My Disk  two blanks", "My Disk  two blanks"},
-      {"It's \"quoted\"", "It's \"quoted\""},
-      {"$HOME; rm -rf ~ `x`", "$HOME; rm -rf ~ `x`"},
-      {"M\xC3\xBCller \xC3\x84pfel", "Mu\xCC\x88ller A\xCC\x88pfel"},
-      {"time: 12:00", "time: 12:00"},
-      {"\xE6\x97\xA5\xE6\x9C\xAC", "\xE6\x97\xA5\xE6\x9C\xAC"},
-      {"", "untitled"},
-      {std::string(255, 'n'), std::string(255, 'n')},
+  // HFS+ names may hold "/", which POSIX systems show as ":" (fshfsinfo) or
+  // "_" (7z); the name itself is stored as typed.
+  const std::tuple<std::string, std::string, std::string> names[] = {
+      // typed, as fshfsinfo and 7z report it
+      {"RamDisk", "RamDisk", "RamDisk"},
+      {"My Disk  two blanks", "My Disk  two blanks", "My Disk  two blanks"},
+      {"It's \"quoted\"", "It's \"quoted\"", "It's \"quoted\""},
+      {"$HOME; rm -rf ~ `x`", "$HOME; rm -rf ~ `x`", "$HOME; rm -rf ~ `x`"},
+      {"M\xC3\xBCller \xC3\x84pfel", "Mu\xCC\x88ller A\xCC\x88pfel", "Mu\xCC\x88ller A\xCC\x88pfel"},
+      {"time: 12:00", "time: 12:00", "time: 12:00"},
+      {"a/b", "a:b", "a_b"},
+      {"\xE6\x97\xA5\xE6\x9C\xAC", "\xE6\x97\xA5\xE6\x9C\xAC", "\xE6\x97\xA5\xE6\x9C\xAC"},
+      {"", "untitled", "untitled"},
+      {std::string(255, 'n'), std::string(255, 'n'), std::string(255, 'n')},
   };
   const unsigned long long bytes = 50ull << 20;
-  for (const auto& name : names) {
-    ASSERT_EQ(Format(bytes, name.typed), "") << name.typed;
-    EXPECT_EQ(FshfsinfoName(image), name.stored) << name.typed;
+  for (const auto& [typed, shown, listed] : names) {
+    ASSERT_EQ(Format(bytes, typed), "") << typed;
+    EXPECT_EQ(FshfsinfoName(image), shown) << typed;
     const auto seen = SevenZipList(image);
-    ASSERT_TRUE(seen) << name.typed;
-    EXPECT_EQ(seen->rootName, name.stored) << name.typed;
+    ASSERT_TRUE(seen) << typed;
+    EXPECT_EQ(seen->rootName, listed) << typed;
     EXPECT_EQ(seen->physicalSize, bytes);
     EXPECT_EQ(seen->clusterSize, 4096u);
     EXPECT_LT(seen->freeSpace, bytes);
     EXPECT_GT(seen->freeSpace, bytes - (256u << 10)) << "the metadata of a new volume is small";
-    EXPECT_EQ(ReadName().name, hfsplus::MakeStoredName(name.typed).units) << name.typed;
+    EXPECT_EQ(ReadName().name, hfsplus::MakeStoredName(typed).units) << typed;
   }
 }
 
-// HFS+ names may hold "/", which POSIX systems show as ":" (as they show
-// the volume's folder); the name itself is stored as typed.
-TEST_F(ImageFormatTest, ASlashInTheNameIsKeptAsItIs) {
-  ASSERT_EQ(Format(1 << 20, "a/b"), "");
-  EXPECT_EQ(FshfsinfoName(image), "a:b");
-  const auto seen = SevenZipList(image);
-  ASSERT_TRUE(seen);
-  EXPECT_EQ(seen->rootName, "a_b");
-  EXPECT_EQ(ReadName().name, u"a/b");
-}
-
+// At every size from the least one up; below it, nothing is formatted.
 TEST_F(ImageFormatTest, TheAlternateHeaderIs1024BytesBeforeTheEndAtEverySize) {
   const unsigned long long least = hfsplus::MinimumVolumeBytes();
+  EXPECT_NE(Format(least - 512, "Small"), "");
+  EXPECT_NE(Format(0, "Small"), "");
   for (unsigned long long bytes :
        {least, least + 512, 1ull << 20, (1ull << 20) + 512, (1ull << 20) + 1024, (1ull << 20) + 3584, 4095ull << 20}) {
     ASSERT_EQ(Format(bytes, "Edge"), "") << bytes;
@@ -105,14 +96,6 @@ TEST_F(ImageFormatTest, TheAlternateHeaderIs1024BytesBeforeTheEndAtEverySize) {
     ASSERT_TRUE(seen) << bytes;
     EXPECT_EQ(seen->physicalSize, bytes / 4096 * 4096) << bytes;
   }
-}
-
-TEST_F(ImageFormatTest, ADeviceTooSmallIsRefused) {
-  const unsigned long long least = hfsplus::MinimumVolumeBytes();
-  EXPECT_NE(Format(least - 512, "Small"), "");
-  EXPECT_NE(Format(0, "Small"), "");
-  EXPECT_EQ(Format(least, "Small"), "");
-  EXPECT_TRUE(SevenZipList(image));
 }
 
 TEST_F(ImageFormatTest, TheReaderRefusesWhatHoldsNoVolume) {
@@ -131,12 +114,6 @@ TEST_F(ImageFormatTest, TheReaderRefusesWhatHoldsNoVolume) {
     WriteFile(image, damaged);
     const auto result = ReadName();
     EXPECT_TRUE(!result.error.empty() || result.name == u"Good") << offset;
-  }
-  for (int round = 0; round < 200; ++round) {
-    std::string noise = good;
-    for (int i = 0; i < 64; ++i) noise[1536 + random() % (noise.size() - 1536)] = static_cast<char>(random());
-    WriteFile(image, noise);
-    ReadName();  // must neither crash nor hang
   }
 }
 

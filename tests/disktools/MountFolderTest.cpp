@@ -7,14 +7,18 @@
 namespace {
 
 TEST(MountFolderTest, NamesBecomeOneSafePathComponent) {
-  EXPECT_EQ(MountFolderName("RamDisk"), "RamDisk");
-  EXPECT_EQ(MountFolderName("My Disk"), "My Disk");
-  EXPECT_EQ(MountFolderName("a/b/c"), "a:b:c");
-  EXPECT_EQ(MountFolderName("tab\there\nnewline\r\x7F\xC2\x85"), "tab_here_newline___");
-  EXPECT_EQ(MountFolderName("  trailing  "), "  trailing");
-  EXPECT_EQ(MountFolderName("M\xC3\xBCll: \"x\" $y"), "M\xC3\xBCll: \"x\" $y");
-  for (const char* unusable : {"", ".", "..", "   "}) EXPECT_EQ(MountFolderName(unusable), "untitled") << unusable;
-  EXPECT_EQ(MountFolderName("..."), "...");
+  const std::pair<std::string, std::string> cases[] = {{"RamDisk", "RamDisk"},
+                                                       {"My Disk", "My Disk"},
+                                                       {"a/b/c", "a:b:c"},
+                                                       {"tab\there\nnewline\r\x7F\xC2\x85", "tab_here_newline___"},
+                                                       {"  trailing  ", "  trailing"},
+                                                       {"M\xC3\xBCll: \"x\" $y", "M\xC3\xBCll: \"x\" $y"},
+                                                       {"", "untitled"},
+                                                       {".", "untitled"},
+                                                       {"..", "untitled"},
+                                                       {"   ", "untitled"},
+                                                       {"...", "..."}};
+  for (const auto& [name, folder] : cases) EXPECT_EQ(MountFolderName(name), folder) << name;
 }
 
 TEST(MountFolderTest, LongNamesAreCutAtACharacter) {

@@ -7,23 +7,21 @@ namespace {
 using hfsplus::MakeStoredName;
 using hfsplus::ReadableName;
 
-TEST(VolumeNameTest, LettersTypedPrecomposedAreStoredDecomposed) {
-  EXPECT_EQ(MakeStoredName("M\xC3\xBCll").units, u"Mu\u0308ll");           // ü
-  EXPECT_EQ(MakeStoredName("\xC7\x97").units, u"U\u0308\u0301");           // Ǘ: two marks
-  EXPECT_EQ(MakeStoredName("\xED\x95\x9C").units, u"\u1112\u1161\u11AB");  // 한: jamo
-  EXPECT_EQ(MakeStoredName("\xE3\x83\x97").units, u"\u30D5\u309A");        // プ
-  EXPECT_EQ(MakeStoredName("a\xCC\x81\xCC\x96").units, u"a\u0316\u0301");  // marks in canonical order
-}
-
-TEST(VolumeNameTest, WhatHfsPlusLeavesComposedStaysAsItIs) {
-  EXPECT_EQ(MakeStoredName("\xE2\x84\xA6").units, u"\u2126");          // Ohm sign, U+2000..U+2FFF
-  EXPECT_EQ(MakeStoredName("\xEF\xA4\x80").units, u"\uF900");          // CJK compatibility ideograph
-  EXPECT_EQ(MakeStoredName("\xF0\x9F\x98\x80").units, u"\U0001F600");  // beyond the BMP: a surrogate pair
-  EXPECT_EQ(MakeStoredName("a:b/c \"d\" 'e' $f; `g`").units, u"a:b/c \"d\" 'e' $f; `g`");
-}
-
-TEST(VolumeNameTest, AnEmptyNameIsUntitled) {
-  EXPECT_EQ(MakeStoredName("").units, u"untitled");
+// Letters typed precomposed are stored decomposed; what HFS+ leaves composed
+// stays as it is.
+TEST(VolumeNameTest, NamesAreStoredAsHfsPlusDecomposesThem) {
+  const std::pair<std::string, std::u16string> cases[] = {
+      {"M\xC3\xBCll", u"Mu\u0308ll"},           // ü
+      {"\xC7\x97", u"U\u0308\u0301"},           // Ǘ: two marks
+      {"\xED\x95\x9C", u"\u1112\u1161\u11AB"},  // 한: jamo
+      {"\xE3\x83\x97", u"\u30D5\u309A"},        // プ
+      {"a\xCC\x81\xCC\x96", u"a\u0316\u0301"},  // marks in canonical order
+      {"\xE2\x84\xA6", u"\u2126"},              // Ohm sign, U+2000..U+2FFF
+      {"\xEF\xA4\x80", u"\uF900"},              // CJK compatibility ideograph
+      {"\xF0\x9F\x98\x80", u"\U0001F600"},      // beyond the BMP: a surrogate pair
+      {"a:b/c \"d\" 'e' $f; `g`", u"a:b/c \"d\" 'e' $f; `g`"},
+      {"", u"untitled"}};
+  for (const auto& [typed, units] : cases) EXPECT_EQ(MakeStoredName(typed).units, units) << typed;
 }
 
 TEST(VolumeNameTest, NamesAreCountedInUnitsAfterDecomposition) {
