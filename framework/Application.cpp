@@ -5,7 +5,7 @@
 
 #include "EditCommands.h"
 #include "ExceptionBoundary.h"
-#include "MenuItemQt.h"
+#include "internal/MenuItemQt.h"
 #include "Runtime.h"
 
 namespace {

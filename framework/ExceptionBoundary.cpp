@@ -9,7 +9,7 @@
 
 #include "Exceptions.h"
 #include "MsgBox.h"
-#include "RuntimeInternal.h"
+#include "internal/RuntimeInternal.h"
 
 namespace {
 

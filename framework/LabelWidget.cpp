@@ -13,7 +13,7 @@
 #include "ExceptionBoundary.h"
 #include "Label.h"
 #include "MenuItem.h"
-#include "MenuItemQt.h"
+#include "internal/MenuItemQt.h"
 #include "internal/Widgets.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #include "MenuBar.h"
 
-#include "MenuItemQt.h"
+#include "internal/MenuItemQt.h"
 
 MenuBar::MenuBar() { Qt().MakeBar(); }

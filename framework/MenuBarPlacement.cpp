@@ -5,7 +5,7 @@
 #include <QMenuBar>
 
 #include "Application.h"
-#include "MenuItemQt.h"
+#include "internal/MenuItemQt.h"
 #include "Runtime.h"
 #include "Window.h"
 #include "internal/WindowAccess.h"

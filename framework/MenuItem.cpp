@@ -5,7 +5,7 @@
 #include <QMenuBar>
 
 #include "EditCommands.h"
-#include "MenuItemQt.h"
+#include "internal/MenuItemQt.h"
 
 namespace {
 

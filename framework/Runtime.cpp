@@ -7,9 +7,9 @@
 
 #include "ClassRegistry.h"
 #include "ExceptionBoundary.h"
-#include "MenuItemQt.h"
+#include "internal/MenuItemQt.h"
 #include "Quit.h"
-#include "RuntimeInternal.h"
+#include "internal/RuntimeInternal.h"
 #include "internal/WindowAccess.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "Localization.h"
 #include "MsgBox.h"
-#include "SpecialFolder.h"
+#include "PreferencesFolder.h"
 #include "Strings.h"
 #include "TextInputStream.h"
 #include "TextOutputStream.h"

@@ -4,7 +4,7 @@
 
 #include "AppleMenuItem.h"
 #include "MenuBar1.h"
-#include "MenuItemQt.h"
+#include "internal/MenuItemQt.h"
 #include "QuitMenuItem.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "ClassRegistry.h"
 #include "ExceptionBoundary.h"
 #include "MenuBar1.h"
-#include "MenuItemQt.h"
+#include "internal/MenuItemQt.h"
 #include "MsgBox.h"
 #include "Quit.h"
 #include "Runtime.h"

@@ -5,7 +5,7 @@
 #include <QTest>
 #include <map>
 
-#include "MenuItemQt.h"
+#include "internal/MenuItemQt.h"
 #include "RecordingApp.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "FolderItem.h"
-#include "SpecialFolder.h"
+#include "PreferencesFolder.h"
 #include "TempDir.h"
 
 namespace {

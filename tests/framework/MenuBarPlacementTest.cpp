@@ -2,7 +2,7 @@
 
 #include <QMenuBar>
 
-#include "MenuItemQt.h"
+#include "internal/MenuItemQt.h"
 #include "RecordingApp.h"
 #include "TestWindow.h"
 

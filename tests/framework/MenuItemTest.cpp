@@ -6,7 +6,7 @@
 
 #include "AppleMenuItem.h"
 #include "MenuBar.h"
-#include "MenuItemQt.h"
+#include "internal/MenuItemQt.h"
 #include "QuitMenuItem.h"
 
 namespace {

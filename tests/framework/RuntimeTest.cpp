@@ -4,12 +4,12 @@
 #include <QTimer>
 
 #include "ExceptionBoundary.h"
-#include "MenuItemQt.h"
+#include "internal/MenuItemQt.h"
 #include "MessageRecorder.h"
 #include "Quit.h"
 #include "QuitMenuItem.h"
 #include "RecordingApp.h"
-#include "RuntimeInternal.h"
+#include "internal/RuntimeInternal.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "SpecialFolder.h"
+#include "PreferencesFolder.h"
 
 #include <QFile>
 #include <QStandardPaths>
