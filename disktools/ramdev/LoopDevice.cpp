@@ -9,12 +9,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "KernelFiles.h"
+#include "Registry.h"
 
 namespace {
 
 const char* kControl = "/dev/loop-control";
-const char* kBackingPrefix = "/dev/shm/quillbarrow-ram-";
 
 class Fd {
 public:
@@ -82,9 +81,10 @@ bool LoopAvailable() {
 }
 
 MadeDevice MakeLoopDevice(std::uint64_t bytes) {
-  std::string backing = std::string(kBackingPrefix) + "XXXXXX";
+  if (const std::string why = PrepareBackingFolder(); !why.empty()) return {{}, why};
+  std::string backing = std::string(BackingFolder()) + "/ram-XXXXXX";
   const Fd file(mkostemp(backing.data(), O_CLOEXEC));
-  if (!file.ok()) return {{}, Error("can't make a file in /dev/shm", errno)};
+  if (!file.ok()) return {{}, Error(std::string("can't make a file in ") + BackingFolder(), errno)};
   // Sparse: memory is taken only as blocks are written.
   if (ftruncate(file.get(), static_cast<off_t>(bytes)) != 0) {
     const int error = errno;
@@ -96,21 +96,15 @@ MadeDevice MakeLoopDevice(std::uint64_t bytes) {
   return made;
 }
 
-int FreeLoopDevice(int number) {
-  const std::string backingFile = "/sys/block/loop" + std::to_string(number) + "/loop/backing_file";
-  std::string backing = ReadKernelFile(backingFile).value_or("");
+int FreeLoopDevice(int number, int fd) {
   {
-    // Exclusive: fails while the device is mounted or claimed.
-    const Fd device(open(DevicePath(number).c_str(), O_RDWR | O_EXCL | O_CLOEXEC));
-    if (!device.ok()) return errno;
+    const Fd device(fd);
     if (ioctl(device.get(), LOOP_CLR_FD) != 0) return errno == ENXIO ? 0 : errno;
   }
+  // Only marked for clearing while someone else still has it open.
   if (IsBound(number)) {
     KeepBound(number);
     if (IsBound(number)) return EBUSY;
   }
-  if (backing.rfind(kBackingPrefix, 0) == 0 && backing.find(" (deleted)") == std::string::npos &&
-      unlink(backing.c_str()) != 0 && errno != ENOENT)
-    return errno;
   return 0;
 }

@@ -8,5 +8,6 @@
 
 bool LoopAvailable();
 MadeDevice MakeLoopDevice(std::uint64_t bytes);
-// Detaches the device and removes its backing file, when it is one of ours.
-int FreeLoopDevice(int number);
+// Detaches loop device number through fd, its exclusive open, which this
+// closes: 0, or the error number (EBUSY while someone else has it open).
+int FreeLoopDevice(int number, int fd);

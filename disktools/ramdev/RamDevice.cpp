@@ -1,11 +1,7 @@
 #include "RamDevice.h"
 
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
-
-#include <charconv>
-#include <filesystem>
 
 #include "LoopDevice.h"
 #include "ZramDevice.h"
@@ -17,25 +13,33 @@ namespace {
 // and reads no slower (much faster still when the data compresses well).
 constexpr Backend kPreferred = Backend::Loop;
 
+std::string MiB(std::uint64_t bytes) {
+  return std::to_string(bytes >> 20) + " MiB";
+}
+
+// A disk larger than what can hold it would take the machine's memory from
+// everything else as it fills, and fail its writes in the end.
+std::string TooLarge(Backend backend, std::uint64_t bytes) {
+  const std::uint64_t memory =
+      static_cast<std::uint64_t>(sysconf(_SC_PHYS_PAGES)) * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+  if (bytes > memory) return "this machine has only " + MiB(memory) + " of memory";
+  struct statvfs shm {};
+  if (backend == Backend::Loop && statvfs("/dev/shm", &shm) == 0 &&
+      bytes > std::uint64_t{shm.f_bavail} * shm.f_frsize)
+    return "/dev/shm can take only " + MiB(std::uint64_t{shm.f_bavail} * shm.f_frsize) + " more";
+  return {};
+}
+
 // Why backend can't serve bytes; empty when it can.
 std::string Unsuitable(Backend backend, std::uint64_t bytes) {
   if (backend == Backend::Zram) {
     if (!ZramAvailable()) return "zram is not available (no /sys/class/zram-control)";
     if (!ZramFits(bytes))
       return "zram can't make a device of exactly " + std::to_string(bytes) + " bytes (not whole pages)";
-    return {};
+    return TooLarge(backend, bytes);
   }
   if (!LoopAvailable()) return "loop devices are not available (no /dev/loop-control)";
-  return {};
-}
-
-std::optional<int> NumberAfter(std::string_view name, std::string_view prefix) {
-  if (name.substr(0, prefix.size()) != prefix || name.size() == prefix.size()) return std::nullopt;
-  int number = -1;
-  const char* end = name.data() + name.size();
-  const auto [at, error] = std::from_chars(name.data() + prefix.size(), end, number);
-  if (error != std::errc() || at != end || number < 0) return std::nullopt;
-  return number;
+  return TooLarge(backend, bytes);
 }
 
 }  // namespace
@@ -60,23 +64,4 @@ MadeDevice MakeRamDevice(std::uint64_t sectors, std::optional<Backend> only) {
     if (reasons.find(why) == std::string::npos) reasons += (reasons.empty() ? "" : "; ") + why;
   }
   return {{}, reasons};
-}
-
-std::optional<RamDeviceId> IdentifyRamDevice(const std::string& path) {
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0 || !S_ISBLK(info.st_mode)) return std::nullopt;
-  std::error_code error;
-  const auto sysfs = std::filesystem::canonical(
-      "/sys/dev/block/" + std::to_string(major(info.st_rdev)) + ":" + std::to_string(minor(info.st_rdev)), error);
-  if (error) return std::nullopt;
-  const std::string name = sysfs.filename().string();
-  if (const auto number = NumberAfter(name, "zram")) return RamDeviceId{Backend::Zram, *number};
-  // A loop device is a RAM disk only while it is bound to a file.
-  if (const auto number = NumberAfter(name, "loop"); number && std::filesystem::exists(sysfs / "loop" / "backing_file"))
-    return RamDeviceId{Backend::Loop, *number};
-  return std::nullopt;
-}
-
-int FreeRamDevice(const RamDeviceId& device) {
-  return device.backend == Backend::Zram ? FreeZramDevice(device.number) : FreeLoopDevice(device.number);
 }

@@ -14,11 +14,6 @@ struct MadeDevice {
   std::string error;  // why none was made; empty when one was
 };
 
-struct RamDeviceId {
-  Backend backend;
-  int number;  // N of zramN or loopN
-};
-
 const char* BackendName(Backend backend);
 std::optional<Backend> BackendFromName(std::string_view name);
 
@@ -26,10 +21,3 @@ std::optional<Backend> BackendFromName(std::string_view name);
 // none; otherwise the faster one, or the other where it is missing or can't
 // give that size.
 MadeDevice MakeRamDevice(std::uint64_t sectors, std::optional<Backend> only);
-
-// Which zram or loop device path names; nothing for any other path.
-std::optional<RamDeviceId> IdentifyRamDevice(const std::string& path);
-
-// Frees the device and its memory: 0, or the error number (EBUSY while it
-// is in use).
-int FreeRamDevice(const RamDeviceId& device);

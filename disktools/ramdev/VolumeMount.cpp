@@ -11,7 +11,7 @@
 
 #include "MountFolder.h"
 #include "Mounts.h"
-#include "RamDevice.h"
+#include "OwnDevice.h"
 #include "VolumeName.h"
 #include "VolumeReader.h"
 
@@ -59,17 +59,14 @@ bool IsInside(const std::string& folder, const std::string& root) {
 
 }  // namespace
 
-ToolOutcome MountVolume(const std::string& device, const std::string& mediaRoot, std::optional<Owner> owner) {
-  struct stat info {};
-  if (stat(device.c_str(), &info) != 0) return Failure("can't mount " + device + ": " + std::strerror(errno));
-  if (!S_ISBLK(info.st_mode)) return Failure("can't mount " + device + ": it is not a block device");
-  if (const auto points = MountPointsOf(info.st_rdev); !points.empty())
+ToolOutcome MountVolume(const std::string& device, const std::string& mediaRoot, const User& requester) {
+  OwnDevice own = OpenOwnDevice(device, O_RDONLY, requester, false);
+  if (!own.error.empty()) return Failure(own.error);
+  DeviceRecord& record = own.record;
+  if (const auto points = MountPointsOf(record.device); !points.empty())
     return Failure(device + " is already mounted at " + points.back());
 
-  const int fd = open(device.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return Failure("can't read " + device + ": " + std::strerror(errno));
-  const hfsplus::VolumeNameResult volume = hfsplus::ReadVolumeName(fd);
-  close(fd);
+  const hfsplus::VolumeNameResult volume = hfsplus::ReadVolumeName(own.fd());
   if (!volume.error.empty()) return Failure("can't mount " + device + ": " + volume.error);
 
   std::string error;
@@ -77,31 +74,49 @@ ToolOutcome MountVolume(const std::string& device, const std::string& mediaRoot,
   if (folder.empty()) return Failure("can't mount " + device + ": " + error);
   // The disk's files belong to the user it is made for: no set-user-id
   // programs or device files on it act with more rights than theirs.
-  const std::string options = owner ? "uid=" + std::to_string(owner->uid) + ",gid=" + std::to_string(owner->gid) : "";
-  if (mount(device.c_str(), folder.c_str(), "hfsplus", MS_NOSUID | MS_NODEV, options.c_str()) != 0) {
+  const std::string options =
+      record.uid ? "uid=" + std::to_string(record.uid) + ",gid=" + std::to_string(record.gid) : "";
+  // The device checked above, through its open file, not a path that may
+  // lead elsewhere by now.
+  if (mount(own.FdPath().c_str(), folder.c_str(), "hfsplus", MS_NOSUID | MS_NODEV, options.c_str()) != 0) {
     const int mountError = errno;
     rmdir(folder.c_str());
     return Failure(MountError(device, mountError));
   }
+  record.mountFolder = folder;
+  if (const std::string why = SaveRecord(record); !why.empty()) {
+    umount2(folder.c_str(), UMOUNT_NOFOLLOW);
+    rmdir(folder.c_str());
+    return Failure("can't mount " + device + ": " + why);
+  }
   return {0, device + "\tApple_HFS\t" + folder + "\n", {}};
 }
 
-ToolOutcome DetachVolume(const std::string& device, const std::string& mediaRoot) {
-  const auto id = IdentifyRamDevice(device);
-  if (!id) return Failure("can't detach " + device + ": it is not a RAM disk (a zram or bound loop device)");
-  struct stat info {};
-  stat(device.c_str(), &info);
-  const auto points = MountPointsOf(info.st_rdev);
-  for (auto point = points.rbegin(); point != points.rend(); ++point) {
-    if (umount2(point->c_str(), 0) != 0) {
-      const int error = errno;
-      if (error == EBUSY) return Failure("can't detach " + device + ": resource busy", kBusyStatus);
-      return Failure("can't unmount " + *point + ": " + std::strerror(error));
-    }
-    if (IsInside(*point, mediaRoot)) rmdir(point->c_str());
+ToolOutcome DetachVolume(const std::string& device, const std::string& mediaRoot, const User& requester) {
+  OwnDevice own = OpenOwnDevice(device, O_RDONLY, requester, true);
+  if (!own.error.empty()) return Failure(own.error);
+  DeviceRecord& record = own.record;
+  const std::string busy = "can't detach " + device + ": resource busy";
+  // Someone else's mount of our disk is theirs to end: check them all
+  // before unmounting anything.
+  const auto points = MountPointsOf(record.device);
+  for (const std::string& point : points)
+    if (point != record.mountFolder) return Failure(busy + " (mounted at " + point + ")", kBusyStatus);
+  if (!points.empty() && umount2(record.mountFolder.c_str(), UMOUNT_NOFOLLOW) != 0) {
+    const int error = errno;
+    if (error == EBUSY) return Failure(busy, kBusyStatus);
+    return Failure("can't unmount " + record.mountFolder + ": " + std::strerror(error));
   }
-  if (const int error = FreeRamDevice(*id)) {
-    if (error == EBUSY) return Failure("can't detach " + device + ": resource busy", kBusyStatus);
+  if (!record.mountFolder.empty()) {
+    if (IsInside(record.mountFolder, mediaRoot)) rmdir(record.mountFolder.c_str());
+    record.mountFolder.clear();
+    SaveRecord(record);
+  }
+  // Exclusive: fails while anything still has the device claimed.
+  if (const int error = own.Reopen(O_RDWR | O_EXCL); error == EBUSY) return Failure(busy, kBusyStatus);
+  else if (error) return Failure("can't detach " + device + ": " + std::strerror(error));
+  if (const int error = FreeOwnDevice(own)) {
+    if (error == EBUSY) return Failure(busy, kBusyStatus);
     return Failure("can't detach " + device + ": " + std::strerror(error));
   }
   return {};

@@ -1,12 +1,13 @@
 // hdid -nomount ram://N: makes a RAM-backed block device of exactly N
-// 512-byte sectors and prints its path. HDID_BACKEND=zram or loop picks one
+// 512-byte sectors, records it as made for the user asking, and prints its
+// path. HDID_BACKEND=zram or loop picks one
 // backend instead of the faster available one.
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "RamDevice.h"
+#include "OwnDevice.h"
 #include "RamUrl.h"
 #include "Root.h"
 
@@ -25,7 +26,15 @@ int main(int argc, char** argv) {
     }
   }
   if (!HaveRoot("hdid", "make a RAM disk")) return 1;
-  const MadeDevice device = MakeRamDevice(*sectors, only);
+  std::string why;
+  const auto requester = Requester(why);
+  if (requester) why = PrepareRecordFolder();
+  if (!why.empty()) {
+    std::fprintf(stderr, "hdid: %s\n", why.c_str());
+    return 1;
+  }
+  MadeDevice device = MakeRamDevice(*sectors, only);
+  if (device.error.empty()) device.error = RecordNewDevice(device.path, *requester);
   if (!device.error.empty()) {
     std::fprintf(stderr, "hdid: can't make a RAM disk of %llu sectors: %s\n", static_cast<unsigned long long>(*sectors),
                  device.error.c_str());

@@ -1,19 +1,18 @@
-// newfs_hfs -v NAME DEVICE: writes an empty HFS+ volume named NAME on DEVICE
-// (a block device, or a file for an image).
+// newfs_hfs -v NAME DEVICE: writes an empty HFS+ volume named NAME on DEVICE,
+// a RAM disk that hdid made for the user asking.
 
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <string>
 
 #include "Format.h"
+#include "OldSignatures.h"
+#include "OwnDevice.h"
 #include "Root.h"
 #include "VolumeLayout.h"
 #include "VolumeName.h"
@@ -34,30 +33,25 @@ int main(int argc, char** argv) {
   }
   const std::string device = argv[3];
   if (!HaveRoot("newfs_hfs", "format a disk")) return 1;
+  std::string why;
+  const auto requester = Requester(why);
+  if (!requester) return Fail(why);
   const hfsplus::StoredName name = hfsplus::MakeStoredName(argv[2]);
   if (!name.error.empty()) return Fail(name.error);
 
   // Exclusive: a mounted device is refused rather than overwritten.
-  const int fd = open(device.c_str(), O_RDWR | O_EXCL | O_CLOEXEC);
-  if (fd < 0)
-    return Fail("can't open " + device + ": " + (errno == EBUSY ? "it is in use (mounted?)" : std::strerror(errno)));
-  struct stat info {};
+  const OwnDevice own = OpenOwnDevice(device, O_RDWR | O_EXCL, *requester, false);
+  if (!own.error.empty()) return Fail(own.error);
   std::uint64_t bytes = 0;
-  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-    bytes = static_cast<std::uint64_t>(info.st_size);
-  } else if (!S_ISBLK(info.st_mode) || ioctl(fd, BLKGETSIZE64, &bytes) != 0) {
-    close(fd);
-    return Fail(device + " is neither a block device nor a file");
-  }
+  if (ioctl(own.fd(), BLKGETSIZE64, &bytes) != 0) return Fail("can't tell the size of " + device);
   if (!hfsplus::PlanVolume(bytes)) {
-    close(fd);
     const std::uint64_t least = hfsplus::MinimumVolumeBytes();
     return Fail(bytes < least ? device + " is too small for an HFS+ volume: it has " + std::to_string(bytes) +
                                     " bytes, at least " + std::to_string(least) + " are needed"
                               : device + " is too large for an HFS+ volume with 4096-byte blocks");
   }
-  const std::string error = hfsplus::FormatVolume(fd, bytes, name.units, std::time(nullptr));
-  close(fd);
+  std::string error = EraseOldSignatures(own.fd(), bytes);
+  if (error.empty()) error = hfsplus::FormatVolume(own.fd(), bytes, name.units, std::time(nullptr));
   if (!error.empty()) return Fail("can't format " + device + ": " + error);
   return 0;
 }

@@ -58,6 +58,19 @@ TEST(HdidTest, SizesThatAreNoWholePagesComeFromLoopDevices) {
   EXPECT_EQ(ran.out, "");
 }
 
+TEST(HdidTest, ASizeLargerThanTheMemoryIsRefused) {
+  SKIP_WITHOUT_RAM_DISKS("");
+  for (const char* backend : {"", "loop", "zram"}) {
+    if (*backend && !WhyNoRamDisks(backend).empty()) continue;
+    const Ran ran =
+        RunProgram(Tool("hdid"), {"-nomount", "ram://4294967288"}, Env({std::string("HDID_BACKEND=") + backend}));
+    if (ran.status == 0) RamDisk::Adopt(Trimmed(ran.out));
+    EXPECT_EQ(ran.status, 1) << backend;
+    EXPECT_NE(ran.err.find("of memory"), std::string::npos) << backend << ": " << ran.err;
+    EXPECT_EQ(ran.out, "") << backend;
+  }
+}
+
 TEST(HdidTest, AnyOtherArgumentsGiveUsageAndStatus2) {
   // clang-format off
   const std::vector<std::vector<std::string>> cases = {

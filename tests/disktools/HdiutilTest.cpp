@@ -42,21 +42,13 @@ TEST(HdiutilTest, WithoutKernelSupportMountvolSaysSoAndLeavesNothing) {
   EXPECT_FALSE(std::filesystem::exists("/media/" + name)) << "the mount folder must be removed again";
 }
 
-TEST(HdiutilTest, WhatIsNoRamDiskOrNoVolumeIsRefused) {
+TEST(HdiutilTest, ARamDiskWithoutAVolumeIsNotMounted) {
   SKIP_WITHOUT_RAM_DISKS("");
   RamDisk blank(2048);
   ASSERT_FALSE(blank.path().empty()) << blank.error();
-  TempDir dir;
-  const std::tuple<std::string, std::string, std::string> cases[] = {
-      {"mountvol", blank.path(), "holds no HFS+ volume"},    {"mountvol", dir.path().string(), "not a block device"},
-      {"mountvol", (dir / "missing").string(), "hdiutil: "}, {"detach", "/dev/null", "not a RAM disk"},
-      {"detach", "/nonexistent/device", "not a RAM disk"},   {"detach", "/", "not a RAM disk"}};
-  for (const auto& [verb, device, message] : cases) {
-    const Ran ran = Hdiutil(verb, device);
-    EXPECT_EQ(ran.status, 1) << verb << " " << device;
-    EXPECT_NE(ran.err.find(message), std::string::npos) << ran.err;
-  }
-  EXPECT_EQ(blank.Bytes(), 2048u * 512) << "detach left the RAM disk alone";
+  const Ran ran = Hdiutil("mountvol", blank.path());
+  EXPECT_EQ(ran.status, 1);
+  EXPECT_EQ(ran.err, "hdiutil: can't mount " + blank.path() + ": it holds no HFS+ volume\n");
 }
 
 class DetachBackendTest : public ::testing::TestWithParam<const char*> {};

@@ -85,6 +85,30 @@ TEST(NewfsHfsTest, RefusalsLeaveTheDeviceAlone) {
   EXPECT_FALSE(SevenZipList(tiny.path()));
 }
 
+// blkid and mount without a type trust no volume beside another file
+// system's signature: a RAM disk whose number served ext4 before.
+TEST(NewfsHfsTest, ARamDiskThatHeldExt4HoldsOnlyTheNewVolume) {
+  SKIP_WITHOUT_RAM_DISKS("");
+  RamDisk disk(20480);
+  ASSERT_FALSE(disk.path().empty()) << disk.error();
+  ASSERT_EQ(RunProgram("mkfs.ext4", {"-q", "-F", disk.path()}).status, 0);
+  // Where RAID sets and backup partition tables keep their marks.
+  ASSERT_EQ(RunProgram("/bin/sh", {"-c", "head -c 4096 /dev/urandom | dd of=" + disk.path() +
+                                             " bs=4096 seek=2544 conv=notrunc status=none"})
+                .status,
+            0);
+  ASSERT_EQ(Newfs("Second", disk.path()).status, 0);
+  const Ran probed = RunProgram("blkid", {"-p", "-o", "export", disk.path()});
+  EXPECT_EQ(probed.status, 0) << probed.err;
+  EXPECT_NE(probed.out.find("TYPE=hfsplus\n"), std::string::npos) << probed.out;
+  EXPECT_EQ(probed.out.find("TYPE=ext4"), std::string::npos) << probed.out;
+  const int fd = open(disk.path().c_str(), O_RDONLY | O_CLOEXEC);
+  std::string block(4096, 'x');
+  EXPECT_EQ(pread(fd, block.data(), block.size(), 2544 * 4096), 4096);
+  close(fd);
+  EXPECT_TRUE(block == std::string(4096, '\0')) << "the old bytes near the end are gone";
+}
+
 TEST(NewfsHfsTest, AnyOtherArgumentsGiveUsageAndStatus2) {
   const std::vector<std::vector<std::string>> cases = {
       {}, {"-v"}, {"-v", "Name"}, {"Name", "/dev/null"}, {"-x", "Name", "/dev/null"}, {"-v", "a", "b", "c"}};

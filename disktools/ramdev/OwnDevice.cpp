@@ -1,0 +1,146 @@
+#include "OwnDevice.h"
+
+#include <fcntl.h>
+#include <linux/loop.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "KernelFiles.h"
+#include "LoopDevice.h"
+#include "ZramDevice.h"
+
+namespace {
+
+std::string SysfsFolder(dev_t device) {
+  return "/sys/dev/block/" + std::to_string(major(device)) + ":" + std::to_string(minor(device));
+}
+
+bool SameDevice(const DeviceRecord& now, const DeviceRecord& made) {
+  return now.name == made.name && now.backend == made.backend && now.device == made.device &&
+         now.backing == made.backing && now.backingDevice == made.backingDevice &&
+         now.backingInode == made.backingInode && now.sysfsInode == made.sysfsInode;
+}
+
+}  // namespace
+
+OwnDevice::~OwnDevice() {
+  if (fd_ >= 0) close(fd_);
+}
+
+OwnDevice::OwnDevice(OwnDevice&& other) noexcept
+    : record(std::move(other.record)), error(std::move(other.error)), errorNumber(other.errorNumber), fd_(other.fd_) {
+  other.fd_ = -1;
+}
+
+std::string OwnDevice::FdPath() const {
+  return "/proc/self/fd/" + std::to_string(fd_);
+}
+
+int OwnDevice::Release() {
+  const int fd = fd_;
+  fd_ = -1;
+  return fd;
+}
+
+// Through the open file, which names the same device node whatever happened
+// to the path since.
+int OwnDevice::Reopen(int flags) {
+  const int reopened = open(FdPath().c_str(), flags | O_CLOEXEC);
+  if (reopened < 0) return errno;
+  close(fd_);
+  fd_ = reopened;
+  return 0;
+}
+
+std::optional<DeviceRecord> DescribeDevice(int fd) {
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISBLK(info.st_mode)) return std::nullopt;
+  std::error_code error;
+  const auto folder = std::filesystem::canonical(SysfsFolder(info.st_rdev), error);
+  if (error) return std::nullopt;
+  DeviceRecord record;
+  record.name = folder.filename().string();
+  record.device = info.st_rdev;
+  if (record.name.rfind("zram", 0) == 0) {
+    struct stat sysfs {};
+    if (stat(folder.c_str(), &sysfs) != 0) return std::nullopt;
+    record.backend = Backend::Zram;
+    record.sysfsInode = sysfs.st_ino;
+    return record;
+  }
+  loop_info64 loop{};
+  if (record.name.rfind("loop", 0) != 0 || ioctl(fd, LOOP_GET_STATUS64, &loop) != 0) return std::nullopt;
+  record.backend = Backend::Loop;
+  record.backing = ReadKernelFile((folder / "loop" / "backing_file").string()).value_or("");
+  record.backingDevice = loop.lo_device;
+  record.backingInode = loop.lo_inode;
+  return record;
+}
+
+OwnDevice OpenOwnDevice(const std::string& path, int flags, const User& requester, bool rootMayUse) {
+  OwnDevice device;
+  const std::string notOurs = path + " is not a RAM disk made by hdid";
+  char resolved[PATH_MAX];
+  if (!realpath(path.c_str(), resolved)) {
+    device.error = notOurs;
+    return device;
+  }
+  // Read-only and non-blocking: opening a device that is not ours must
+  // change nothing, not even wake a drive.
+  device.fd_ = open(resolved, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  const auto now = device.fd_ >= 0 ? DescribeDevice(device.fd_) : std::nullopt;
+  const auto made = now ? LoadRecord(now->name) : std::nullopt;
+  if (!made || !SameDevice(*now, *made)) {
+    device.error = notOurs;
+    return device;
+  }
+  device.record = *made;
+  if (made->uid != requester.uid && !(requester.uid == 0 && rootMayUse)) {
+    device.error = path + " is a RAM disk made for another user";
+    return device;
+  }
+  if (flags != O_RDONLY && (device.errorNumber = device.Reopen(flags)) != 0)
+    device.error = "can't open " + path + ": " +
+                   (device.errorNumber == EBUSY ? "it is in use (mounted?)" : std::strerror(device.errorNumber));
+  return device;
+}
+
+int FreeOwnDevice(OwnDevice& device) {
+  const DeviceRecord& made = device.record;
+  const int number = std::atoi(made.name.c_str() + 4);  // after "loop" or "zram"
+  if (made.backend == Backend::Zram) {
+    // zram refuses to reset a device that is open, ours included.
+    close(device.Release());
+    if (const int error = FreeZramDevice(number)) return error;
+  } else {
+    if (const int error = FreeLoopDevice(number, device.Release())) return error;
+    struct stat backing {};
+    if (lstat(made.backing.c_str(), &backing) == 0 && backing.st_dev == made.backingDevice &&
+        backing.st_ino == made.backingInode)
+      unlink(made.backing.c_str());
+  }
+  RemoveRecord(made.name);
+  return 0;
+}
+
+std::string RecordNewDevice(const std::string& path, const User& user) {
+  OwnDevice device;
+  device.fd_ = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  const auto made = device.fd_ >= 0 ? DescribeDevice(device.fd_) : std::nullopt;
+  if (!made) return "can't tell what " + path + " is";
+  device.record = *made;
+  device.record.uid = user.uid;
+  device.record.gid = user.gid;
+  std::string why = SaveRecord(device.record);
+  // A device without its record could never be freed by us: don't leave one.
+  if (!why.empty() && device.Reopen(O_RDWR | O_EXCL) == 0) FreeOwnDevice(device);
+  return why;
+}

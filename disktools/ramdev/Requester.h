@@ -1,0 +1,17 @@
+#pragma once
+// The user the disk tools work for. They run as root, started by that user
+// through sudo (or pkexec); the disk is theirs, not root's.
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+
+struct User {
+  uid_t uid = 0;
+  gid_t gid = 0;
+};
+
+// The user sudo names (SUDO_UID, SUDO_GID); root when nobody is named.
+// Nothing, with why in error, when the names can't be trusted.
+std::optional<User> Requester(std::string& error);
