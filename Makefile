@@ -1,10 +1,11 @@
 # The two set-up commands: `make run` and `make test`. Each installs what is
-# missing, then configures and builds into build/.
+# missing, then configures and builds into build/. `sudo make install` puts
+# the program on the system for every user.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test bench install clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -18,6 +19,10 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# DESTDIR=folder installs under that folder, for packaging.
+install: build
+	@cmake --install $(BUILD)
 
 bench: build
 	@bash scripts/bench.sh $(BUILD)

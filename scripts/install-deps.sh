@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool libx11-dev
   util-linux mount e2fsprogs
+  dbus polkitd pkexec
   hfsplus libfshfs-utils p7zip-full
 )
 

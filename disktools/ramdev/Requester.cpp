@@ -1,5 +1,7 @@
 #include "Requester.h"
 
+#include <pwd.h>
+
 #include <cerrno>
 #include <cstdlib>
 
@@ -18,6 +20,16 @@ std::optional<unsigned> IdFrom(const char* text) {
 }  // namespace
 
 std::optional<User> Requester(std::string& error) {
+  // pkexec clears the environment it was given, so no SUDO_UID passes it.
+  if (const char* pkexec = std::getenv("PKEXEC_UID")) {
+    const auto user = IdFrom(pkexec);
+    const passwd* entry = user ? getpwuid(*user) : nullptr;
+    if (!entry) {
+      error = std::string("PKEXEC_UID ") + pkexec + " is no user of this system";
+      return std::nullopt;
+    }
+    return User{entry->pw_uid, entry->pw_gid};
+  }
   const char* uid = std::getenv("SUDO_UID");
   const char* gid = std::getenv("SUDO_GID");
   if (!uid && !gid) return User{};

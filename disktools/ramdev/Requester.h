@@ -1,6 +1,6 @@
 #pragma once
 // The user the disk tools work for. They run as root, started by that user
-// through sudo (or pkexec); the disk is theirs, not root's.
+// through pkexec or sudo; the disk is theirs, not root's.
 
 #include <sys/types.h>
 
@@ -12,6 +12,7 @@ struct User {
   gid_t gid = 0;
 };
 
-// The user sudo names (SUDO_UID, SUDO_GID); root when nobody is named.
+// The user pkexec names (PKEXEC_UID, with that user's primary group), else
+// the one sudo names (SUDO_UID, SUDO_GID); root when nobody is named.
 // Nothing, with why in error, when the names can't be trusted.
 std::optional<User> Requester(std::string& error);

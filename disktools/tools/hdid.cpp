@@ -9,7 +9,7 @@
 
 #include "OwnDevice.h"
 #include "RamUrl.h"
-#include "Root.h"
+#include "RunAsRoot.h"
 
 int main(int argc, char** argv) {
   const auto sectors = argc == 3 && std::strcmp(argv[1], "-nomount") == 0 ? ParseRamUrl(argv[2]) : std::nullopt;
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  if (!HaveRoot("hdid", "make a RAM disk")) return 1;
+  if (const int status = RunAsRoot("hdid", "make a RAM disk", argv); status >= 0) return status;
   std::string why;
   const auto requester = Requester(why);
   if (requester) why = PrepareRecordFolder();

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "Root.h"
+#include "RunAsRoot.h"
 #include "VolumeMount.h"
 
 constexpr char kMediaRoot[] = "/media";
@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
         stderr);
     return 2;
   }
-  if (!HaveRoot("hdiutil", mountvol ? "mount a disk" : "detach a disk")) return 1;
+  if (const int status = RunAsRoot("hdiutil", mountvol ? "mount a disk" : "detach a disk", argv); status >= 0)
+    return status;
   std::string why;
   const auto requester = Requester(why);
   const ToolOutcome outcome = !requester ? ToolOutcome{1, {}, why}

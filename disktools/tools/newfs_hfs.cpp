@@ -13,7 +13,7 @@
 #include "Format.h"
 #include "OldSignatures.h"
 #include "OwnDevice.h"
-#include "Root.h"
+#include "RunAsRoot.h"
 #include "VolumeLayout.h"
 #include "VolumeName.h"
 
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string device = argv[3];
-  if (!HaveRoot("newfs_hfs", "format a disk")) return 1;
+  if (const int status = RunAsRoot("newfs_hfs", "format a disk", argv); status >= 0) return status;
   std::string why;
   const auto requester = Requester(why);
   if (!requester) return Fail(why);

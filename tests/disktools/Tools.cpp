@@ -1,6 +1,7 @@
 #include "Tools.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,9 +31,9 @@ RunOptions Env(std::vector<std::string> entries) {
   return options;
 }
 
-RunOptions AsNobody() {
+RunOptions AsUser(const std::string& name) {
   RunOptions options;
-  options.asNobody = true;
+  options.user = name;
   return options;
 }
 
@@ -40,8 +41,9 @@ Ran RunProgram(const std::string& program, const std::vector<std::string>& args,
   TempDir dir;
   WriteFile(dir / "in", options.input);
   std::vector<std::string> argStrings;
-  if (options.asNobody)
-    argStrings = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--inh-caps=-all", "--"};
+  if (const passwd* user = options.user.empty() ? nullptr : getpwnam(options.user.c_str()))
+    argStrings = {"setpriv", "--reuid=" + options.user, "--regid=" + std::to_string(user->pw_gid), "--init-groups",
+                  "--inh-caps=-all", "--"};
   argStrings.push_back(program);
   argStrings.insert(argStrings.end(), args.begin(), args.end());
   std::vector<char*> argv;

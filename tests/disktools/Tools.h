@@ -21,11 +21,11 @@ std::string Tool(const std::string& name);
 struct RunOptions {
   std::vector<std::string> env;  // "NAME=value" entries added to ours
   std::string input;             // standard input
-  bool asNobody = false;         // without root rights (uid and gid 65534)
+  std::string user;              // run as this user, with their primary group, without root's rights
 };
 
 RunOptions Env(std::vector<std::string> entries);
-RunOptions AsNobody();
+RunOptions AsUser(const std::string& name);
 
 Ran RunProgram(const std::string& program, const std::vector<std::string>& args, const RunOptions& options = {});
 

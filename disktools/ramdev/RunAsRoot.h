@@ -1,0 +1,12 @@
+#pragma once
+// The kernel lets only root make block devices, write them and mount them.
+// A desktop user gets root's rights for one tool at a time from polkit, the
+// way the desktop's own disk tools get them: the program itself never runs
+// as root.
+
+// -1 when this process is root and goes on. Otherwise runs this very
+// executable again through pkexec with the same arguments, its output going
+// where ours goes, and gives its exit status (pkexec's own 126 when the user
+// dismissed the request, 127 when polkit refused it); 1 when there is no
+// pkexec.
+int RunAsRoot(const char* tool, const char* task, char** argv);
