@@ -7,16 +7,11 @@
 
 #include <filesystem>
 
-#include "Machine.h"
 #include "RamDisk.h"
 #include "TempDir.h"
 #include "Tools.h"
 
 namespace {
-
-Ran Sh(const std::string& script) {
-  return RunProgram("/bin/sh", {"-ec", script});
-}
 
 // Everything a tool could change of a decoy: its bytes, its size, what it is
 // bound to.

@@ -19,10 +19,6 @@
 
 namespace {
 
-Ran Sh(const std::string& script) {
-  return RunProgram("/bin/sh", {"-c", script});
-}
-
 class PolkitTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -123,7 +119,7 @@ TEST_F(PolkitTest, AnAuthorisedUserMakesFormatsAndFreesTheirOwnDisksOnly) {
   EXPECT_EQ(FshfsinfoName(disk), "Polkit Disk") << "the other user changed nothing";
 
   const Ran mounted = As(0, "hdiutil", {"mountvol", disk});
-  if (ReadFile("/proc/filesystems").find("\thfsplus\n") == std::string::npos) {
+  if (!KernelHasHfsPlus()) {
     EXPECT_EQ(mounted.status, 1);
     EXPECT_NE(mounted.err.find("this kernel has no HFS+ support"), std::string::npos) << mounted.err;
   }

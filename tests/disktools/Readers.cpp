@@ -34,10 +34,3 @@ std::optional<SevenZipView> SevenZipList(const std::string& volume) {
   if (entries != std::string::npos) view.rootName = ValueAfter(ran.out.substr(entries), "\nPath = ");
   return view;
 }
-
-std::string WhyLibhfspCantRead(const std::string& volume) {
-  const Ran ran = RunProgram("hpfsck", {volume});
-  if (ran.out.find(", expected 0") == std::string::npos) return {};
-  return "hpfsck (libhfsp 1.0.4) does not know the volume's size (\"expected 0\") and so looks for the alternate "
-         "volume header in sector 1; it can't check this or any other unwrapped volume";
-}

@@ -1,6 +1,6 @@
 #pragma once
-// What the independent HFS+ readers from Debian make of a volume (a device
-// or an image file): fshfsinfo (libfshfs), 7z, and libhfsp's hpfsck.
+// What independent HFS+ readers from Debian make of a volume (a device or an
+// image file): fshfsinfo (libfshfs) and 7z.
 
 #include <optional>
 #include <string>
@@ -16,9 +16,3 @@ struct SevenZipView {
 };
 // Nothing when 7z doesn't take it for an HFS+ volume.
 std::optional<SevenZipView> SevenZipList(const std::string& volume);
-
-// libhfsp 1.0.4 never learns how large a volume is and looks for the
-// alternate volume header in sector 1, so it can check no volume that keeps
-// that header where TN1150 puts it, 1024 bytes before the end. Empty when
-// hpfsck shows no sign of that; else the reason to skip.
-std::string WhyLibhfspCantRead(const std::string& volume);

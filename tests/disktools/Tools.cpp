@@ -39,7 +39,6 @@ RunOptions AsUser(const std::string& name) {
 
 Ran RunProgram(const std::string& program, const std::vector<std::string>& args, const RunOptions& options) {
   TempDir dir;
-  WriteFile(dir / "in", options.input);
   std::vector<std::string> argStrings;
   if (const passwd* user = options.user.empty() ? nullptr : getpwnam(options.user.c_str()))
     argStrings = {"setpriv", "--reuid=" + options.user, "--regid=" + std::to_string(user->pw_gid), "--init-groups",
@@ -60,7 +59,7 @@ Ran RunProgram(const std::string& program, const std::vector<std::string>& args,
   std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, (dir / "in").c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, (dir / "out").c_str(), O_WRONLY | O_CREAT, 0666);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, (dir / "err").c_str(), O_WRONLY | O_CREAT, 0666);
   pid_t pid;
@@ -82,4 +81,23 @@ Ran RunProgram(const std::string& program, const std::vector<std::string>& args,
 std::string Trimmed(std::string text) {
   while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.pop_back();
   return text;
+}
+
+Ran Sh(const std::string& script) {
+  return RunProgram("/bin/sh", {"-c", script});
+}
+
+std::string WhyNoRamDisks(const std::string& backend) {
+  if (geteuid() != 0) return "needs root: only root may make block devices";
+  const bool zram = std::filesystem::exists("/sys/class/zram-control/hot_add");
+  const bool loop = std::filesystem::exists("/dev/loop-control");
+  if (backend == "zram" && !zram) return "this kernel has no zram (no /sys/class/zram-control)";
+  if (backend == "loop" && !loop) return "this kernel has no loop devices (no /dev/loop-control)";
+  if (!zram && !loop) return "this kernel has neither zram nor loop devices";
+  return {};
+}
+
+bool KernelHasHfsPlus() {
+  Sh("modprobe hfsplus 2>/dev/null");
+  return ReadFile("/proc/filesystems").find("\thfsplus\n") != std::string::npos;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Running our disk tools from the bundle, and other programs from PATH, the
 // way a user's shell would: arguments as given, standard output and standard
-// error kept apart.
+// error kept apart. And what this machine offers the disk tests.
 
 #include <string>
 #include <vector>
@@ -12,22 +12,30 @@ struct Ran {
   std::string err;
 };
 
-// The bundle's bin/ folder: ${QB_BUILD_DIR}/Quillbarrow/bin, or found from
-// where this test program was built.
+// ${QB_BUILD_DIR}/Quillbarrow/bin, or found from where this test was built.
 std::string BundleBin();
 // Our hdid, newfs_hfs or hdiutil.
 std::string Tool(const std::string& name);
 
 struct RunOptions {
   std::vector<std::string> env;  // "NAME=value" entries added to ours
-  std::string input;             // standard input
   std::string user;              // run as this user, with their primary group, without root's rights
 };
-
 RunOptions Env(std::vector<std::string> entries);
 RunOptions AsUser(const std::string& name);
 
 Ran RunProgram(const std::string& program, const std::vector<std::string>& args, const RunOptions& options = {});
-
+Ran Sh(const std::string& script);
 // text without the white space at its end.
 std::string Trimmed(std::string text);
+
+// Why the machine can't make RAM disks of backend ("zram", "loop", or "" for
+// either): empty when it can.
+std::string WhyNoRamDisks(const std::string& backend = "");
+// Whether the running kernel mounts HFS+.
+bool KernelHasHfsPlus();
+
+#define SKIP_WITHOUT_RAM_DISKS(backend)                                                    \
+  do {                                                                                     \
+    if (const std::string why = WhyNoRamDisks(backend); !why.empty()) GTEST_SKIP() << why; \
+  } while (0)

@@ -1,0 +1,197 @@
+// hdid, newfs_hfs and hdiutil on real RAM disks, as root: what they make,
+// what they refuse, and what they say.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "RamDisk.h"
+#include "Readers.h"
+#include "TempDir.h"
+#include "Tools.h"
+
+namespace {
+
+Ran Newfs(const std::string& name, const std::string& device) {
+  return RunProgram(Tool("newfs_hfs"), {"-v", name, device});
+}
+
+// What the RAM disk holds in memory: zram's stored data (the first field of
+// mm_stat), or what the loop device's file has allocated.
+unsigned long long StoredBytes(const RamDisk& disk) {
+  if (disk.backingFile().empty()) {
+    std::ifstream stat("/sys/block/" + disk.name() + "/mm_stat");
+    unsigned long long original = 0;
+    stat >> original;
+    return original;
+  }
+  struct stat info {};
+  return stat(disk.backingFile().c_str(), &info) == 0 ? static_cast<unsigned long long>(info.st_blocks) * 512 : ~0ull;
+}
+
+TEST(ToolsTest, AnyOtherArgumentsGiveUsageAndStatus2) {
+  const std::vector<std::vector<std::string>> calls = {
+      {"hdid"}, {"hdid", "ram://2048"}, {"hdid", "-mount", "ram://2048"}, {"hdid", "-nomount", "ram://"},
+      {"hdid", "-nomount", "ram://0"}, {"hdid", "-nomount", "ram://-5"}, {"hdid", "-nomount", "ram://12ab"},
+      {"hdid", "-nomount", "ram://4294967296"}, {"hdid", "-nomount", "RAM://2048"},
+      {"hdid", "-nomount", "ram://2048", "extra"}, {"newfs_hfs", "-v", "Name"}, {"newfs_hfs", "-x", "Name", "/dev/x"},
+      {"newfs_hfs", "-v", "a", "b", "c"}, {"hdiutil", "mountvol"}, {"hdiutil", "attach", "/dev/x"},
+      {"hdiutil", "DETACH", "/dev/x"}, {"hdiutil", "detach", "/dev/x", "y"}};
+  for (const auto& call : calls) {
+    const Ran ran = RunProgram(Tool(call[0]), {call.begin() + 1, call.end()});
+    EXPECT_EQ(ran.status, 2) << call.back();
+    EXPECT_EQ(ran.err.rfind("usage: " + call[0] + " ", 0), 0u) << ran.err;
+    EXPECT_EQ(ran.out, "");
+  }
+  const Ran ran = RunProgram(Tool("hdid"), {"-nomount", "ram://2048"}, Env({"HDID_BACKEND=ramfs"}));
+  EXPECT_EQ(ran.status, 2);
+  EXPECT_NE(ran.err.find("zram or loop"), std::string::npos) << ran.err;
+}
+
+// Where polkit's pkexec is missing, root's rights can't be had.
+TEST(ToolsTest, WithoutRootOrPkexecEachToolSaysRootIsNeeded) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to hide pkexec and run the tools as another user";
+  for (const std::vector<std::string>& call : std::vector<std::vector<std::string>>{
+           {"hdid", "-nomount", "ram://2048"}, {"newfs_hfs", "-v", "Name", "/dev/null"}, {"hdiutil", "detach", "/"}}) {
+    std::vector<std::string> args = {"-m", "/bin/sh", "-c",
+                                     "for p in /usr/bin/pkexec /bin/pkexec; do [ -e $p ] && mount --bind /dev/null $p; "
+                                     "done; exec setpriv --reuid=65534 --regid=65534 --clear-groups \"$0\" \"$@\"",
+                                     Tool(call[0])};
+    args.insert(args.end(), call.begin() + 1, call.end());
+    const Ran ran = RunProgram("unshare", args);
+    EXPECT_EQ(ran.status, 1) << call[0] << ": " << ran.err;
+    EXPECT_NE(ran.err.find(call[0] + ": root is needed"), std::string::npos) << ran.err;
+    EXPECT_EQ(ran.out, "") << call[0];
+  }
+}
+
+class BackendTest : public ::testing::TestWithParam<const char*> {};
+
+// Devices of exactly the size asked, several at once; a large fresh volume
+// that readers find by name and size and that costs almost no memory; a
+// device in use is busy; detach frees each device with its memory.
+TEST_P(BackendTest, DisksHaveTheirSizeTakeAVolumeAndDetachFreesThem) {
+  SKIP_WITHOUT_RAM_DISKS(GetParam());
+  const unsigned long long sizes[] = {2048, 8386560};
+  std::vector<RamDisk> disks;
+  for (unsigned long long sectors : sizes) {
+    disks.emplace_back(sectors, GetParam());
+    ASSERT_FALSE(disks.back().path().empty()) << disks.back().error();
+    EXPECT_EQ(disks.back().name().rfind(GetParam(), 0), 0u);
+    EXPECT_EQ(disks.back().Bytes(), sectors * 512);
+  }
+  EXPECT_NE(disks[0].path(), disks[1].path());
+  const Ran ran = Newfs("Gr\xC3\xBC\xC3\x9F" "e: \"RAM\" Disk", disks[1].path());
+  ASSERT_EQ(ran.status, 0) << ran.err;
+  EXPECT_EQ(ran.out, "");
+  EXPECT_LE(StoredBytes(disks[1]), 2u << 20);
+  EXPECT_EQ(FshfsinfoName(disks[1].path()), "Gru\xCC\x88\xC3\x9F" "e: \"RAM\" Disk");
+  const auto seen = SevenZipList(disks[1].path());
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(seen->physicalSize, 8386560ull * 512);
+
+  for (int flags : {O_RDONLY, O_RDONLY | O_EXCL}) {
+    const int holder = open(disks[0].path().c_str(), flags | O_CLOEXEC);
+    const Ran busy = RunProgram(Tool("hdiutil"), {"detach", disks[0].path()});
+    close(holder);
+    EXPECT_EQ(busy.status, 16) << flags;
+    EXPECT_EQ(busy.err, "hdiutil: can't detach " + disks[0].path() + ": resource busy\n");
+    EXPECT_EQ(disks[0].Bytes(), 2048u * 512) << "a busy device stays as it was";
+  }
+  for (RamDisk& disk : disks) {
+    const std::string backing = disk.backingFile();
+    std::string message;
+    EXPECT_EQ(disk.Detach(&message), 0) << message;
+    EXPECT_TRUE(disk.Freed());
+    EXPECT_TRUE(backing.empty() || !std::filesystem::exists(backing)) << "the loop device's file must go";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, BackendTest, ::testing::Values("zram", "loop"));
+
+// zram devices are whole pages: other sizes come from loop devices. Sizes
+// beyond the machine's memory are refused.
+TEST(ToolsTest, HdidTakesOddSizesFromLoopDevicesAndRefusesSizesBeyondMemory) {
+  SKIP_WITHOUT_RAM_DISKS("loop");
+  RamDisk odd(2049);
+  EXPECT_EQ(odd.Bytes(), 2049u * 512) << odd.error();
+  EXPECT_EQ(odd.name().rfind("loop", 0), 0u);
+  for (const char* backend : {"", "loop", "zram"}) {
+    if (*backend && !WhyNoRamDisks(backend).empty()) continue;
+    const Ran ran =
+        RunProgram(Tool("hdid"), {"-nomount", "ram://4294967288"}, Env({std::string("HDID_BACKEND=") + backend}));
+    if (ran.status == 0) RamDisk::Adopt(Trimmed(ran.out));
+    EXPECT_EQ(ran.status, 1) << backend;
+    EXPECT_NE(ran.err.find("of memory"), std::string::npos) << backend << ": " << ran.err;
+    EXPECT_EQ(ran.out, "") << backend;
+  }
+}
+
+// Nothing is written to a device that is refused.
+TEST(ToolsTest, NewfsRefusalsLeaveTheDeviceAlone) {
+  SKIP_WITHOUT_RAM_DISKS("loop");
+  RamDisk disk(2048), tiny(64, "loop");  // 32 KiB
+  const int holder = open(disk.path().c_str(), O_RDONLY | O_EXCL | O_CLOEXEC);  // as a mount holds it
+  const std::pair<std::string, std::string> cases[] = {
+      {"Busy", "can't open " + disk.path() + ": it is in use (mounted?)"},
+      {std::string(256, 'x'), "too long"},
+      {"bad \xC3", "not valid UTF-8"}};
+  for (const auto& [name, message] : cases) {
+    const Ran ran = Newfs(name, disk.path());
+    EXPECT_EQ(ran.status, 1) << message;
+    EXPECT_NE(ran.err.find(message), std::string::npos) << ran.err;
+  }
+  close(holder);
+  const Ran small = Newfs("Tiny", tiny.path());
+  EXPECT_NE(small.err.find("too small for an HFS+ volume: it has 32768 bytes, at least"), std::string::npos)
+      << small.err;
+  EXPECT_FALSE(SevenZipList(disk.path()) || SevenZipList(tiny.path())) << "nothing may have been written";
+}
+
+// blkid and mount without a type trust no volume beside another file
+// system's signature: a RAM disk whose number served ext4 before.
+TEST(ToolsTest, ARamDiskThatHeldExt4HoldsOnlyTheNewVolume) {
+  SKIP_WITHOUT_RAM_DISKS("");
+  RamDisk disk(20480);
+  ASSERT_EQ(RunProgram("mkfs.ext4", {"-q", "-F", disk.path()}).status, 0) << disk.error();
+  // Where RAID sets and backup partition tables keep their marks.
+  ASSERT_EQ(Sh("head -c 4096 /dev/urandom | dd of=" + disk.path() + " bs=4096 seek=2544 conv=notrunc status=none")
+                .status,
+            0);
+  ASSERT_EQ(Newfs("Second", disk.path()).status, 0);
+  const Ran probed = RunProgram("blkid", {"-p", "-o", "export", disk.path()});
+  EXPECT_EQ(probed.status, 0) << probed.err;
+  EXPECT_NE(probed.out.find("TYPE=hfsplus\n"), std::string::npos) << probed.out;
+  EXPECT_EQ(probed.out.find("TYPE=ext4"), std::string::npos) << probed.out;
+  const int fd = open(disk.path().c_str(), O_RDONLY | O_CLOEXEC);
+  std::string block(4096, 'x');
+  EXPECT_EQ(pread(fd, block.data(), block.size(), 2544 * 4096), 4096);
+  close(fd);
+  EXPECT_TRUE(block == std::string(4096, '\0')) << "the old bytes near the end are gone";
+}
+
+TEST(ToolsTest, MountvolSaysWhyItCantMountAndLeavesNothing) {
+  SKIP_WITHOUT_RAM_DISKS("");
+  RamDisk blank(2048), formatted(20480);
+  const std::string name = "QB NoKernel " + std::to_string(getpid());
+  // Through a symbolic link, as the path of a disk may come.
+  TempDir dir;
+  std::filesystem::create_symlink(formatted.path(), dir / "link");
+  ASSERT_EQ(Newfs(name, (dir / "link").string()).status, 0);
+  const Ran none = RunProgram(Tool("hdiutil"), {"mountvol", blank.path()});
+  EXPECT_EQ(none.status, 1);
+  EXPECT_EQ(none.err, "hdiutil: can't mount " + blank.path() + ": it holds no HFS+ volume\n");
+  if (KernelHasHfsPlus()) return;
+  const Ran ran = RunProgram(Tool("hdiutil"), {"mountvol", formatted.path()});
+  EXPECT_EQ(ran.status, 1);
+  EXPECT_EQ(ran.out, "") << "a failed mount prints no line for grep to pass";
+  EXPECT_EQ(ran.err, "hdiutil: can't mount " + formatted.path() +
+                         ": this kernel has no HFS+ support (file system type hfsplus)\n");
+  EXPECT_FALSE(std::filesystem::exists("/media/" + name)) << "the mount folder must be removed again";
+}
+
+}  // namespace
