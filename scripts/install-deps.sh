@@ -11,6 +11,8 @@ packages=(
   xvfb xauth xdotool libx11-dev
   util-linux mount e2fsprogs
   hfsplus libfshfs-utils p7zip-full
+  # A real kernel with HFS+ for the mount tests, where the machine's has none.
+  libguestfs-tools linux-image-amd64
 )
 
 missing=()
