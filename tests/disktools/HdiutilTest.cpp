@@ -92,9 +92,10 @@ TEST(HdiutilTest, AnyOtherArgumentsGiveUsageAndStatus2) {
 }
 
 // Where the kernel mounts HFS+: create, mount, write, read back, detach.
+// Elsewhere RealKernelTest runs the cycle in a virtual machine's kernel.
 TEST(HdiutilTest, FullCycleMountsWritesReadsAndFreesTheDisk) {
   SKIP_WITHOUT_RAM_DISKS("");
-  if (!KernelHasHfsPlus()) GTEST_SKIP() << "this kernel has no HFS+ support (hfsplus): nothing can be mounted";
+  if (!KernelHasHfsPlus()) GTEST_SKIP() << "this kernel has no HFS+ support (hfsplus): RealKernelTest runs the cycle";
   const std::string name = UniqueName("QB Cycle\tTab");
   const std::string folder = "/media/" + UniqueName("QB Cycle_Tab");
   RamDisk disk = FormattedDisk(name);

@@ -30,7 +30,7 @@ if [ "${1-}" != inside ]; then
     export LIBGUESTFS_BACKEND_SETTINGS=force_tcg
     boot "$@" && exit 0
   fi
-  echo "the libguestfs appliance does not start (libguestfs-test-tool says why):"; tail -n 3 "$dir/err"
+  echo "the libguestfs appliance does not start (libguestfs-test-tool tells more):"; grep error "$dir/err"
   exit 77
 fi
 
