@@ -12,6 +12,8 @@ packages=(
   util-linux mount e2fsprogs
   dbus polkitd pkexec
   hfsplus libfshfs-utils p7zip-full
+  # A real kernel with HFS+ for the mount tests, where the machine's has none.
+  libguestfs-tools linux-image-amd64
 )
 
 missing=()
