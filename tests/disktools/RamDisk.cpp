@@ -1,19 +1,14 @@
 #include "RamDisk.h"
 
-#include <sys/stat.h>
-
 #include "TempDir.h"
 #include "Tools.h"
 
 namespace {
 
-unsigned long long SysfsInode(const std::string& name) {
-  struct stat info {};
-  return stat(("/sys/block/" + name + "/").c_str(), &info) == 0 ? info.st_ino : 0;
-}
-
-std::string BackingFile(const std::string& name) {
-  return Trimmed(ReadFile("/sys/block/" + name + "/loop/backing_file"));
+// hdid's record of the device, but for the mount line, which hdiutil changes.
+std::string Record(const std::string& path) {
+  std::string text = ReadFile("/run/quillbarrow/" + path.substr(path.rfind('/') + 1));
+  return text.substr(0, text.find("\nmount "));
 }
 
 }  // namespace
@@ -21,49 +16,41 @@ std::string BackingFile(const std::string& name) {
 RamDisk::RamDisk(unsigned long long sectors, const std::string& backend) {
   const Ran ran =
       RunProgram(Tool("hdid"), {"-nomount", "ram://" + std::to_string(sectors)}, Env({"HDID_BACKEND=" + backend}));
-  if (ran.status == 0 && !ran.out.empty() && ran.out.back() == '\n') {
-    path_ = ran.out.substr(0, ran.out.size() - 1);
-    Remember();
+  if (ran.status == 0) {
+    path_ = Trimmed(ran.out);
+    record_ = Record(path_);
   } else {
     error_ = "hdid exited " + std::to_string(ran.status) + ": " + ran.err;
   }
 }
 
 RamDisk::RamDisk(RamDisk&& other) noexcept
-    : path_(std::move(other.path_)),
-      error_(std::move(other.error_)),
-      name_(std::move(other.name_)),
-      backing_(std::move(other.backing_)),
-      id_(other.id_) {
+    : path_(std::move(other.path_)), error_(std::move(other.error_)), record_(std::move(other.record_)) {
   other.path_.clear();
 }
 
 RamDisk::~RamDisk() {
-  if (!path_.empty() && StillOurs()) Detach();
+  if (!path_.empty() && !Freed()) Detach();
 }
 
 RamDisk RamDisk::Adopt(const std::string& path) {
   RamDisk disk;
   disk.path_ = path;
-  disk.Remember();
+  disk.record_ = Record(path);
   return disk;
 }
 
-void RamDisk::Remember() {
-  name_ = path_.substr(path_.rfind('/') + 1);
-  if (name_.rfind("zram", 0) == 0) {
-    id_ = SysfsInode(name_);
-  } else {
-    backing_ = BackingFile(name_);
-  }
+std::string RamDisk::name() const {
+  return path_.substr(path_.rfind('/') + 1);
 }
 
-bool RamDisk::StillOurs() const {
-  return name_.rfind("zram", 0) == 0 ? SysfsInode(name_) == id_ : BackingFile(name_) == backing_;
+std::string RamDisk::backingFile() const {
+  const auto at = record_.find("\nbacking ");
+  return at == std::string::npos ? "" : record_.substr(at + 9, record_.find('\n', at + 1) - at - 9);
 }
 
 bool RamDisk::Freed() const {
-  return !StillOurs();
+  return record_.empty() || Record(path_) != record_;
 }
 
 int RamDisk::Detach(std::string* message) {
@@ -74,10 +61,6 @@ int RamDisk::Detach(std::string* message) {
 }
 
 unsigned long long RamDisk::Bytes() const {
-  return DeviceBytes(path_);
-}
-
-unsigned long long DeviceBytes(const std::string& path) {
-  const Ran ran = RunProgram("blockdev", {"--getsize64", path});
+  const Ran ran = RunProgram("blockdev", {"--getsize64", path_});
   return ran.status == 0 ? std::stoull(ran.out) : 0;
 }
