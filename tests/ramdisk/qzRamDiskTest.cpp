@@ -51,10 +51,14 @@ TEST_F(RamDiskTest, CommandLinesQuoteTheNameAndTheDevicePathAsOneWordEach) {
 
 TEST_F(RamDiskTest, NegativeExitCodesKeepTheirMinusSign) {
   // A shell reports only 0 to 255; another runner may give any code.
-  const Runner runner([](const std::string&, int32_t& code, std::string&) { code = -2147483647 - 1; });
+  int calls = 0;
+  const Runner runner([&](const std::string&, int32_t& code, std::string& result) {
+    code = calls++ == 0 ? 0 : -2147483647 - 1;
+    result = "/dev/disk9\n";
+  });
   qzRamDisk disk;
   EXPECT_FALSE(disk.Create(1048576, "RamDisk"));
-  EXPECT_EQ(messages.texts, Args{"Can't create ramdisk device. Error code -2147483648"});
+  EXPECT_EQ(messages.texts, Args{"Can't initialize ramdisk with hfs plus. Error code -2147483648"});
 }
 
 TEST_F(RamDiskTest, EachFailingStepShowsItsMessageAndStopsThere) {
