@@ -16,24 +16,20 @@
 
 namespace {
 
+template <class... F>
+struct Overloaded : F... {
+  using F::operator()...;
+};
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
+
 std::string Encode(const std::vector<PropertyRecord>& records) {
   PropertyList list;
-  for (const PropertyRecord& record : records) {
-    std::visit(
-        [&](const auto& value) {
-          using V = std::decay_t<decltype(value)>;
-          if constexpr (std::is_same_v<V, int32_t>) {
-            list.Integer(record.name, value);
-          } else if constexpr (std::is_same_v<V, bool>) {
-            list.Boolean(record.name, value);
-          } else if constexpr (std::is_same_v<V, Color>) {
-            list.Colour(record.name, value);
-          } else {
-            list.String(record.name, value);
-          }
-        },
-        record.value);
-  }
+  for (const PropertyRecord& r : records)
+    std::visit(Overloaded{[&](int32_t v) { list.Integer(r.name, v); }, [&](bool v) { list.Boolean(r.name, v); },
+                          [&](Color v) { list.Colour(r.name, v); },
+                          [&](const std::string& v) { list.String(r.name, v); }},
+               r.value);
   return list.Bytes();
 }
 

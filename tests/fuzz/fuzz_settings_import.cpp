@@ -19,15 +19,8 @@
 
 namespace {
 
-std::filesystem::path& Folder() {
-  static std::filesystem::path folder;
-  return folder;
-}
-
-int& Messages() {
-  static int messages = 0;
-  return messages;
-}
+std::filesystem::path folder;
+int messages = 0;
 
 std::string ReadAll(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -53,26 +46,26 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
       std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
   std::string pattern = (base / "qb-fuzz-settings-XXXXXX").string();
   if (!mkdtemp(pattern.data())) Fail("no temporary folder");
-  Folder() = pattern;
+  folder = pattern;
   setenv("XDG_CONFIG_HOME", pattern.c_str(), 1);
-  SetMsgBoxRecorder([](const std::string&) { ++Messages(); });
+  SetMsgBoxRecorder([](const std::string&) { ++messages; });
   std::atexit([] {
     std::error_code ignored;
-    std::filesystem::remove_all(Folder(), ignored);
+    std::filesystem::remove_all(folder, ignored);
   });
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
-  const std::filesystem::path file = Folder() / "Quillbarrow.pref";
+  const std::filesystem::path file = folder / "Quillbarrow.pref";
   std::ofstream(file, std::ios::binary | std::ios::trunc) << input;
 
-  Messages() = 0;
+  messages = 0;
   ImportAndExport();
   const std::string first = ReadAll(file);
-  if (Messages() > 0 && first != input) Fail("a file that was reported has changed");
-  if (Messages() == 0 && first.rfind("Version: qzSettings01\n[APPLICATION SETTINGS]\n", 0) != 0)
+  if (messages > 0 && first != input) Fail("a file that was reported has changed");
+  if (messages == 0 && first.rfind("Version: qzSettings01\n[APPLICATION SETTINGS]\n", 0) != 0)
     Fail("the export wrote no version line and header");
 
   ImportAndExport();

@@ -1,12 +1,14 @@
 #pragma once
 // Each case starts as the program does: an empty settings module, and a
 // preferences folder of its own ($XDG_CONFIG_HOME in a temporary folder, not
-// yet made). Message boxes are recorded instead of shown.
+// yet made). Message boxes are recorded instead of shown. All of it, the
+// environment variable included, is put back when the case ends.
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "MessageRecorder.h"
@@ -26,14 +28,18 @@ inline std::string Prefs(const std::string& keyLines) {
 class SettingsTest : public ::testing::Test {
 protected:
   SettingsTest() {
+    if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig_ = old;
     setenv("XDG_CONFIG_HOME", Config().c_str(), 1);
     qzSettings_ResetForTests();
   }
-  ~SettingsTest() override { qzSettings_ResetForTests(); }
+  ~SettingsTest() override {
+    qzSettings_ResetForTests();
+    if (oldConfig_) setenv("XDG_CONFIG_HOME", oldConfig_->c_str(), 1);
+    else unsetenv("XDG_CONFIG_HOME");
+  }
 
   std::filesystem::path Config() const { return dir_ / "config"; }
   std::filesystem::path PrefFile() const { return Config() / "Quillbarrow.pref"; }
-
   void WritePrefs(const std::string& bytes) {
     std::filesystem::create_directories(Config());
     WriteFile(PrefFile(), bytes);
@@ -46,16 +52,7 @@ protected:
     qzSettings_Import();
   }
 
-  // Exports and checks the file, then that the next start reads it back into
-  // a table that exports the same bytes.
-  void ExpectExportAndReadBack(const std::string& expected) {
-    qzSettings_Export();
-    EXPECT_EQ(ReadPrefs(), expected);
-    Restart();
-    qzSettings_Export();
-    EXPECT_EQ(ReadPrefs(), expected) << "read back the same";
-  }
-
+  std::optional<std::string> oldConfig_;
   TempDir dir_;
   MessageRecorder messages_;
 };
