@@ -1,8 +1,6 @@
 #include "Tools.h"
 
-#include <fcntl.h>
 #include <pwd.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,8 +8,6 @@
 #include <cstdlib>
 
 #include "TempDir.h"
-
-extern char** environ;
 
 std::string BundleBin() {
   if (const char* build = std::getenv("QB_BUILD_DIR"); build && *build) return std::string(build) + "/Quillbarrow/bin";
@@ -38,40 +34,25 @@ RunOptions AsUser(const std::string& name) {
 }
 
 Ran RunProgram(const std::string& program, const std::vector<std::string>& args, const RunOptions& options) {
-  TempDir dir;
-  std::vector<std::string> argStrings;
+  // Each word single-quoted for /bin/sh, a quote as '\''.
+  const auto quote = [](const std::string& word) {
+    std::string quoted = "'";
+    for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+  };
+  std::string command = "exec env";
+  for (const std::string& entry : options.env) command += " " + quote(entry);
   if (const passwd* user = options.user.empty() ? nullptr : getpwnam(options.user.c_str()))
-    argStrings = {"setpriv", "--reuid=" + options.user, "--regid=" + std::to_string(user->pw_gid), "--init-groups",
-                  "--inh-caps=-all", "--"};
-  argStrings.push_back(program);
-  argStrings.insert(argStrings.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (auto& arg : argStrings) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  std::vector<std::string> envStrings(options.env);
-  for (char** entry = environ; *entry; ++entry) envStrings.emplace_back(*entry);
-  std::vector<char*> envp;
-  for (auto& entry : envStrings) envp.push_back(entry.data());
-  envp.push_back(nullptr);
-
+    command += " setpriv --reuid=" + options.user + " --regid=" + std::to_string(user->pw_gid) +
+               " --init-groups --inh-caps=-all --";
+  command += " " + quote(program);
+  for (const std::string& arg : args) command += " " + quote(arg);
   // Files rather than pipes: nothing to drain while the program runs. The
-  // folder is readable by anyone, for runs without root rights.
+  // folder is open to anyone, for runs without root's rights.
+  TempDir dir;
   std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, (dir / "out").c_str(), O_WRONLY | O_CREAT, 0666);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, (dir / "err").c_str(), O_WRONLY | O_CREAT, 0666);
-  pid_t pid;
-  const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
+  const int status = std::system((command + " </dev/null >" + (dir / "out").string() + " 2>" + (dir / "err").string()).c_str());
   Ran ran;
-  if (spawned != 0) {
-    ran.err = "could not start " + argStrings[0];
-    return ran;
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
   ran.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   ran.out = ReadFile(dir / "out");
   ran.err = ReadFile(dir / "err");
