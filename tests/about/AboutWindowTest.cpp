@@ -69,7 +69,8 @@ TEST_F(AboutWindowTest, AnUntitledFixedWindowOf512By384WithTheLabelsAtTheRightAn
   auto about = qzWndAbout();
   QWidget* widget = WindowWidgetOf(*about);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(widget)) << "shown as it is built";
-  EXPECT_EQ(widget->windowTitle(), "");
+  EXPECT_EQ(about->Title(), "");
+  EXPECT_EQ(widget->windowTitle(), QCoreApplication::applicationName()) << "untitled, it shows the program's name";
   EXPECT_EQ(ContentAreaOf(*about)->size(), QSize(512, 384));
   EXPECT_EQ(widget->minimumSize(), widget->maximumSize()) << "cannot be resized";
   EXPECT_TRUE(widget->windowFlags() & Qt::WindowCloseButtonHint);
