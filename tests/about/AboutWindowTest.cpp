@@ -202,6 +202,12 @@ TEST_F(AboutWindowTest, ThePictureIsTriedUntilItIsReadAndThenKeptForTheRun) {
   const QImage shown = WindowWidgetOf(*about)->grab().toImage();
   EXPECT_EQ(shown.pixelColor(10, 10), picture.pixelColor(10, 10)) << "the picture is the window's background";
   EXPECT_EQ(shown.pixelColor(330, 30), picture.pixelColor(330, 30));
+  for (const int top : {68, 153, 196, 365}) {  // a caption in the picture above each label
+    int lit = 0;
+    for (int y = top - 14; y < top - 1; ++y)
+      for (int x = 334; x < 502; ++x) lit += shown.pixelColor(x, y).lightness() > 100;
+    EXPECT_GT(lit, 20) << "above the label at " << top;
+  }
   const char* build = std::getenv("QB_BUILD_DIR");
   ASSERT_NE(build, nullptr) << "CTest sets QB_BUILD_DIR";
   const fs::path screenshots = fs::path(build) / "screenshots";
