@@ -5,6 +5,7 @@
 
 int main(int argc, char** argv) {
   RuntimeInit(argc, argv);
+  SetApplicationName("Quillbarrow");
   initialize();
   Main();
   finalize();

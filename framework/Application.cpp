@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 
 #include "EditCommands.h"
 #include "ExceptionBoundary.h"
@@ -38,6 +40,30 @@ bool IsFirstReceiver(const QObject* watched) {
   return widget && widget->isWindow();
 }
 
+// A window that does not show the menu bar still opens its menus by their
+// mnemonics: the menu then drops from that window's top left corner.
+bool OpenMenuByMnemonic(const QKeyEvent& key) {
+  const Ref<Application> app = GetAppObject();
+  QMenuBar* bar = app && app->MenuBar() ? app->MenuBar()->Qt().Bar() : nullptr;
+  QWidget* window = QApplication::activeWindow();
+  if (!bar || !window || bar->window() == window || key.modifiers() != Qt::AltModifier) return false;
+  for (QAction* action : bar->actions()) {
+    if (!action->menu() || !action->isEnabled() ||
+        QKeySequence::mnemonic(action->text()) != QKeySequence(key.keyCombination()))
+      continue;
+    QMenu* menu = action->menu();
+    menu->popup(window->mapToGlobal(QPoint(0, 0)));
+    // As from the menu bar: the keys go on from the first item.
+    for (QAction* item : menu->actions())
+      if (!item->isSeparator() && item->isEnabled()) {
+        menu->setActiveAction(item);
+        break;
+      }
+    return true;
+  }
+  return false;
+}
+
 // Before the toolkit looks for a key's shortcut it asks the focused widget
 // whether it wants the key for itself: the moment to bring the menus up to
 // date, so that the shortcut finds its item enabled or not as the open menu
@@ -49,6 +75,9 @@ public:
     if (event->type() == QEvent::ShortcutOverride && IsFirstReceiver(watched) &&
         IsShortcutOfMenuBar(QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination())))
       RaiseEnableMenuItems();
+    if (event->type() == QEvent::KeyPress && IsFirstReceiver(watched) &&
+        OpenMenuByMnemonic(*static_cast<QKeyEvent*>(event)))
+      return true;
     return QObject::eventFilter(watched, event);
   }
 };

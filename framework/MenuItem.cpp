@@ -21,6 +21,9 @@ QKeySequence KeySequence(const std::string& shortcut) {
 
 MenuItemQt::MenuItemQt(MenuItem& owner, QAction::MenuRole role) : action_(std::make_unique<QAction>()) {
   action_->setMenuRole(role);
+  // The menu bar belongs to the application, not to the window that shows
+  // it: its shortcuts work in every window of the program.
+  action_->setShortcutContext(Qt::ApplicationShortcut);
   QObject::connect(action_.get(), &QAction::triggered, [&owner] { ChooseMenuItem(owner); });
 }
 

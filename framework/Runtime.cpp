@@ -46,12 +46,19 @@ void ReleaseAppObject() { Runtime().app.Release(); }
 
 void RuntimeInit(int& argc, char** argv) {
   State& runtime = Runtime();
-  if (!QCoreApplication::instance()) runtime.ownApplication = std::make_unique<QApplication>(argc, argv);
+  // The program reads no arguments, and the toolkit must not either: its own
+  // options (-platform, -reverse, -style...) would change what the program
+  // does. The toolkit keeps these for its whole life.
+  static char* programOnly[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+  static int count = programOnly[0] ? 1 : 0;
+  if (!QCoreApplication::instance()) runtime.ownApplication = std::make_unique<QApplication>(count, programOnly);
   // Closing the last window is not quitting: the program's own Close
   // handler decides, and Close must run first.
   QGuiApplication::setQuitOnLastWindowClosed(false);
   qAddPostRoutine(ReleaseAppObject);
 }
+
+void SetApplicationName(const std::string& name) { QCoreApplication::setApplicationName(QString::fromStdString(name)); }
 
 int32_t RuntimeExit() {
   State& runtime = Runtime();

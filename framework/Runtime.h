@@ -10,12 +10,16 @@
 
 #include <cstdint>
 #include <exception>
+#include <string>
 
 #include "Application.h"
 #include "Ref.h"
 
-// Makes the toolkit's application object. Before anything else.
+// Makes the toolkit's application object. Before anything else. Only the
+// program's own path is passed on: no argument changes what it does.
 void RuntimeInit(int& argc, char** argv);
+// The name a user sees where a window or message names no title of its own.
+void SetApplicationName(const std::string& name);
 // Ends the framework and gives the exit status: the code given to the first
 // Quit, but at least 1 when an exception went unhandled. Last of all.
 int32_t RuntimeExit();

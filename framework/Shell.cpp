@@ -3,9 +3,12 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
 #include <vector>
 
 #include "Bundle.h"
@@ -39,6 +42,39 @@ std::vector<std::string> ChildEnvironment() {
 ShellRunner& Runner() {
   static ShellRunner runner;
   return runner;
+}
+
+// One read of at most most bytes; how many came, 0 at the end or on error.
+size_t ReadSome(int fd, std::string& result, size_t most) {
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = read(fd, buffer, std::min(sizeof buffer, most));
+    if (got >= 0 || errno != EINTR) {
+      if (got > 0) result.append(buffer, static_cast<size_t>(got));
+      return got > 0 ? static_cast<size_t>(got) : 0;
+    }
+  }
+}
+
+// Reads fd into result until the pipe ends or pid has exited, whichever
+// comes first; then takes what was already written, without waiting for
+// more. False when pid could not be waited for.
+bool ReadUntilExit(pid_t pid, int fd, std::string& result, int& status) {
+  bool open = true;
+  for (;;) {
+    const pid_t waited = waitpid(pid, &status, open ? WNOHANG : 0);
+    if (waited == pid) break;
+    if (waited < 0 && errno != EINTR) return false;
+    if (!open) continue;
+    pollfd ready{fd, POLLIN, 0};
+    if (poll(&ready, 1, 20) <= 0) continue;
+    open = ReadSome(fd, result, 65536) > 0;
+  }
+  int pending = 0;
+  if (open && ioctl(fd, FIONREAD, &pending) == 0)
+    for (size_t left = static_cast<size_t>(std::max(pending, 0)), got = 1; left > 0 && got > 0; left -= got)
+      got = ReadSome(fd, result, left);
+  return true;
 }
 
 }  // namespace
@@ -77,21 +113,13 @@ void Shell::Execute(const std::string& command) {
     return;
   }
 
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = read(pipeFds[0], buffer, sizeof buffer);
-    if (got > 0) {
-      result_.append(buffer, static_cast<size_t>(got));
-    } else if (got == 0 || errno != EINTR) {
-      break;
-    }
-  }
-  close(pipeFds[0]);
-
+  // Output is read while the shell runs, up to the moment it exits: a
+  // background process it leaves behind may hold the pipe open for as long
+  // as it lives, and must not hold the program up.
   int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return;
-  }
+  const bool exited = ReadUntilExit(pid, pipeFds[0], result_, status);
+  close(pipeFds[0]);
+  if (!exited) return;
   if (WIFEXITED(status)) {
     errorCode_ = WEXITSTATUS(status);
   } else if (WIFSIGNALED(status)) {

@@ -1,5 +1,7 @@
 #include "Window.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include "RectControl.h"
@@ -25,6 +27,12 @@ void ShowAndActivate(QWidget* widget, bool fullScreen) {
   ShowWidget(widget, fullScreen);
   widget->raise();
   widget->activateWindow();
+}
+
+// An untitled window shows the program's name: left to itself, the toolkit
+// would give the window manager an empty name and a title of its own.
+QString ShownTitle(const std::string& title) {
+  return title.empty() ? QCoreApplication::applicationName() : QString::fromStdString(title);
 }
 
 }  // namespace
@@ -53,7 +61,7 @@ void Window::Constructor() {
   // The widgets are made once the window's own properties are known.
   auto* widget = new WindowWidget(*this, WindowAccess::Flags(*this));
   peer_->widget = widget;
-  widget->setWindowTitle(QString::fromStdString(title_));
+  widget->setWindowTitle(ShownTitle(title_));
   ApplySize();
   ApplyBackground();
   CreateControls();
@@ -134,7 +142,7 @@ void Window::SetResizeable(bool resizeable) {
 
 void Window::SetTitle(const std::string& title) {
   title_ = title;
-  if (peer_->widget) peer_->widget->setWindowTitle(QString::fromStdString(title));
+  if (peer_->widget) peer_->widget->setWindowTitle(ShownTitle(title));
 }
 
 void Window::SetVisible(bool visible) {

@@ -8,7 +8,8 @@ packages=(
   qt6-base-dev qt6-l10n-tools fonts-dejavu-core
   libgtest-dev
   clang libclang-rt-14-dev
-  xvfb xauth xdotool libx11-dev
+  xvfb xauth xdotool
+  imagemagick  # redraws the About picture (resources/make-about-picture.sh)
   util-linux mount e2fsprogs
   dbus polkitd pkexec
   hfsplus libfshfs-utils p7zip-full

@@ -69,7 +69,8 @@ TEST_F(AboutWindowTest, AnUntitledFixedWindowOf512By384WithTheLabelsAtTheRightAn
   auto about = qzWndAbout();
   QWidget* widget = WindowWidgetOf(*about);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(widget)) << "shown as it is built";
-  EXPECT_EQ(widget->windowTitle(), "");
+  EXPECT_EQ(about->Title(), "");
+  EXPECT_EQ(widget->windowTitle(), QCoreApplication::applicationName()) << "untitled, it shows the program's name";
   EXPECT_EQ(ContentAreaOf(*about)->size(), QSize(512, 384));
   EXPECT_EQ(widget->minimumSize(), widget->maximumSize()) << "cannot be resized";
   EXPECT_TRUE(widget->windowFlags() & Qt::WindowCloseButtonHint);
@@ -115,8 +116,11 @@ TEST_F(AboutWindowTest, AnUntitledFixedWindowOf512By384WithTheLabelsAtTheRightAn
 }
 
 TEST_F(AboutWindowTest, TwoRequestsGiveOneWindowAndClosingThenAskingAgainBuildsANewOne) {
-  int closings = 0;
-  OnWindowClosed([&](Window&, CloseReason) { ++closings; });
+  // The hook outlives the case: it counts only while the counter does.
+  const auto closings = std::make_shared<int>(0);
+  OnWindowClosed([counter = std::weak_ptr<int>(closings)](Window&, CloseReason) {
+    if (const auto n = counter.lock()) ++*n;
+  });
   auto first = qzWndAbout();
   const Ref<qzURILabel> link = first->LblLinkMailSupport();
   // Asking for the link again would paint it in the link colour once more.
@@ -128,7 +132,7 @@ TEST_F(AboutWindowTest, TwoRequestsGiveOneWindowAndClosingThenAskingAgainBuildsA
   EXPECT_EQ(TextColor(link), QColor(0x12, 0x34, 0x56));
   EXPECT_EQ(OpenWindows().size(), 1u);
   EXPECT_TRUE(WindowWidgetOf(*first)->close()) << "the close button closes it";
-  EXPECT_EQ(closings, 1) << "its Close event's own close changes nothing";
+  EXPECT_EQ(*closings, 1) << "its Close event's own close changes nothing";
   EXPECT_TRUE(first->IsClosed());
   EXPECT_TRUE(GetImplicitWindow("qzWndAbout.qzWndAbout").IsNil());
   Settle();
@@ -140,7 +144,7 @@ TEST_F(AboutWindowTest, TwoRequestsGiveOneWindowAndClosingThenAskingAgainBuildsA
   Click(third->LblLinkMailSupport());
   EXPECT_EQ(urls_.uris, std::vector<std::string>{"mailto:support@quillbarrow.example"});
   third->Close();
-  EXPECT_EQ(closings, 2);
+  EXPECT_EQ(*closings, 2);
 }
 
 TEST_F(AboutWindowTest, ClosingItLeavesTheMainWindowRunning) {
@@ -201,6 +205,12 @@ TEST_F(AboutWindowTest, ThePictureIsTriedUntilItIsReadAndThenKeptForTheRun) {
   const QImage shown = WindowWidgetOf(*about)->grab().toImage();
   EXPECT_EQ(shown.pixelColor(10, 10), picture.pixelColor(10, 10)) << "the picture is the window's background";
   EXPECT_EQ(shown.pixelColor(330, 30), picture.pixelColor(330, 30));
+  for (const int top : {68, 153, 196, 365}) {  // a caption in the picture above each label
+    int lit = 0;
+    for (int y = top - 14; y < top - 1; ++y)
+      for (int x = 334; x < 502; ++x) lit += shown.pixelColor(x, y).lightness() > 100;
+    EXPECT_GT(lit, 20) << "above the label at " << top;
+  }
   const char* build = std::getenv("QB_BUILD_DIR");
   ASSERT_NE(build, nullptr) << "CTest sets QB_BUILD_DIR";
   const fs::path screenshots = fs::path(build) / "screenshots";

@@ -8,7 +8,11 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
+#include <signal.h>
+#include <sys/wait.h>
+
 #include <cstdlib>
+#include <thread>
 
 #include "App.h"
 #include "ClassRegistry.h"
@@ -21,6 +25,7 @@
 #include "Startup.h"
 #include "TempDir.h"
 #include "WndMain.h"
+#include "XSession.h"
 #include "internal/WindowAccess.h"
 #include "qzSettings.h"
 #include "qzWndAbout.h"
@@ -223,6 +228,20 @@ TEST_F(StartupTest, InitializeRegistersTheClassesAndFinalizeReleasesEverything) 
   EXPECT_THROW(qzSettingsGet_String("RamDiskName"), NilObjectException) << "the settings table is released";
   EXPECT_NE(MenuBar1().shared().get(), during) << "the old menu bar was let go";
   MenuBar1_Release();
+}
+
+// Obeyed, the toolkit's own option would end the program at once: there is
+// no such platform.
+TEST(Startup, NoCommandLineArgumentChangesWhatTheProgramDoes) {
+  TempDir dir;
+  const pid_t pid = Spawn({std::string(std::getenv("QB_BUILD_DIR")) + "/Quillbarrow/bin/quillbarrow", "-platform",
+                           "none", "-reverse"},
+                          EnvironmentWith({"QT_QPA_PLATFORM=offscreen", "XDG_CONFIG_HOME=" + dir.path().string()}), 2, 2);
+  ASSERT_GT(pid, 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  EXPECT_EQ(waitpid(pid, nullptr, WNOHANG), 0) << "the program ended";
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
 }
 
 void Throws(void* what) {

@@ -1,6 +1,5 @@
 #include "XSession.h"
 
-#include <X11/Xlib.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -110,19 +109,4 @@ unsigned long XSession::WaitForWindow(const std::string& title, double seconds) 
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   return 0;
-}
-
-bool XSession::RequestClose(unsigned long window) const {
-  ::Display* display = XOpenDisplay(display_.c_str());
-  if (!display) return false;
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-  event.xclient.data.l[1] = CurrentTime;
-  const Status sent = XSendEvent(display, window, False, NoEventMask, &event);
-  XCloseDisplay(display);  // flushes the request
-  return sent != 0;
 }

@@ -34,8 +34,6 @@ class XSession {
   // The first visible window whose title is exactly title, waiting up to
   // seconds for it; 0 when none came.
   unsigned long WaitForWindow(const std::string& title, double seconds) const;
-  // Asks the window to close, as a window manager's close button does.
-  bool RequestClose(unsigned long window) const;
 
  private:
   pid_t server_ = -1;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 
 #include "Shell.h"
@@ -21,13 +22,16 @@ TEST(Shell, ResultIsStandardOutputAndCodeIsTheExitStatus) {
       {"/no/such/command/anywhere", "", 127},
       {"cat; echo end", "end\n", 0},  // standard input is empty
       {"head -c 1000000 /dev/zero | tr '\\0' x", std::string(1000000, 'x'), 0},
+      {"echo hi; sleep 30 & exit 4", "hi\n", 4},  // the helper left behind holds the output open
   };
+  const auto start = std::chrono::steady_clock::now();
   Shell shell;  // one shell for all: each run replaces what the last one left
   for (const auto& run : runs) {
     shell.Execute(run.command);
     EXPECT_EQ(shell.Result(), run.result) << run.command;
     EXPECT_EQ(shell.ErrorCode(), run.code) << run.command;
   }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
 TEST(Shell, ExecutableFolderComesLastInPath) {
