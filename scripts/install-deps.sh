@@ -9,10 +9,12 @@ packages=(
   libgtest-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool
-  imagemagick  # redraws the About picture (resources/make-about-picture.sh)
+  # The About picture (resources/make-about-picture.sh); a test reads a
+  # message off the screen with them.
+  imagemagick tesseract-ocr tesseract-ocr-eng
   util-linux mount e2fsprogs
   dbus polkitd pkexec
-  hfsplus libfshfs-utils p7zip-full
+  libfshfs-utils p7zip-full
   # A real kernel with HFS+ for the mount tests, where the machine's has none.
   libguestfs-tools linux-image-amd64
 )
