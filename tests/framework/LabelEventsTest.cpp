@@ -78,21 +78,4 @@ TEST_F(LabelEventsTest, AnExceptionInMouseDownIsReportedAndAnswersFalse) {
   });
 }
 
-TEST_F(LabelEventsTest, CursorAndTextSize) {
-  EXPECT_FALSE(Widget()->testAttribute(Qt::WA_SetCursor)) << "the window's cursor";
-  label_->SetMouseCursor(Cursors::FingerPointer());
-  EXPECT_EQ(Widget()->cursor().shape(), Qt::PointingHandCursor);
-  label_->SetMouseCursor(Cursors::StandardPointer());
-  EXPECT_EQ(Widget()->cursor().shape(), Qt::ArrowCursor);
-  // Text sizes are in the unit of places; 0 is the platform's default.
-  label_->SetTextSize(11);
-  label_->SetBold(true);
-  EXPECT_EQ(Widget()->font().pixelSize(), 11) << "other font properties keep the size";
-  label_->SetTextSize(12.6f);
-  EXPECT_EQ(Widget()->font().pixelSize(), 13);
-  label_->SetBold(false);
-  label_->SetTextSize(0);
-  EXPECT_EQ(Widget()->font(), QApplication::font(Widget()));
-}
-
 }  // namespace

@@ -4,9 +4,7 @@
 #include "ExceptionBoundary.h"
 #include "MessageRecorder.h"
 #include "Quit.h"
-#include "QuitMenuItem.h"
 #include "RecordingApp.h"
-#include "internal/MenuItemQt.h"
 
 namespace {
 
@@ -44,14 +42,7 @@ TEST(Runtime, QuitRaisesCloseOnceBeforeTheLoopReturnsAndASecondQuitChangesNothin
   });
 }
 
-TEST(Runtime, TheQuitItemQuitsAndQuitDuringStartUpSkipsTheLoop) {
-  InOwnProcess([] {
-    RegisterApp();
-    Ref<QuitMenuItem> quit = New<QuitMenuItem>();
-    RunLoopWith([quit] { quit->Qt().Action().trigger(); });
-    EXPECT_EQ(Log(), (Lines{"Open", "Close", "RuntimeRun returned"}));
-    EXPECT_EQ(RuntimeExit(), 0);
-  });
+TEST(Runtime, QuitDuringStartUpSkipsTheLoopAndStartUpRunsOnce) {
   InOwnProcess([] {
     RunFrameworkInitialization([] {
       RegisterApp();
@@ -70,28 +61,11 @@ TEST(Unhandled, AnEscapedExceptionIsReportedThenTheApplicationClosesWithStatusOn
   const struct {
     const char* report;
     void (*run)();
-  } cases[] = {{"Unhandled NilObjectException: A nil object was used.",
-                [] {
-                  RegisterApp()->AddMenuHandler("MnuAbout", []() -> bool { throw NilObjectException(); });
-                  Ref<MenuItem> item = New<MenuItem>();
-                  item->SetName("MnuAbout");
-                  RunLoopWith([item] { item->Qt().Action().trigger(); });
-                }},
-               {"std::out_of_range: index 3",
+  } cases[] = {{"std::out_of_range: index 3",
                 [] {
                   RunFrameworkInitialization([] {
                     RegisterApp();
                     throw std::out_of_range("index 3");
-                  });
-                  RunLoopWith([] { Log().push_back("loop ran"); });
-                }},
-               {"RuntimeException: no settings",
-                [] {
-                  RunFrameworkInitialization([] {
-                    Ref<RecordingApp> app = New<RecordingApp>();
-                    app->onOpen = [] { throw RuntimeException("no settings"); };
-                    RuntimeRegisterAppObject(app);
-                    Log().push_back("main window built");
                   });
                   RunLoopWith([] { Log().push_back("loop ran"); });
                 }},

@@ -1,11 +1,6 @@
-#include <QMenuBar>
-#include <QTest>
+#include <QWidget>
 
-#include "ExceptionBoundary.h"
 #include "Label.h"
-#include "MessageRecorder.h"
-#include "PushButton.h"
-#include "RecordingApp.h"
 #include "TestWindow.h"
 
 namespace {
@@ -36,19 +31,6 @@ TEST_F(WindowTest, BuildingRaisesLayoutAndCreateControlsThenShowsThenOpensTheCon
   }
   TestWindow loose;
   EXPECT_THROW(loose.Constructor(), RuntimeException) << "a window must be held by a Ref to be built";
-}
-
-TEST_F(WindowTest, TheImplicitInstanceLastsUntilTheWindowCloses) {
-  auto window = New<TestWindow>("TestWindow.TestWindow");
-  EXPECT_TRUE(GetImplicitWindow("TestWindow.TestWindow").IsNil()) << "not before it is built";
-  window->Constructor();
-  EXPECT_TRUE(GetImplicitWindow("TestWindow.TestWindow") == Ref<Window>(window));
-  EXPECT_TRUE(GetImplicitWindow("Other.Other").IsNil());
-  window->Close();
-  EXPECT_TRUE(GetImplicitWindow("TestWindow.TestWindow").IsNil());
-  auto second = New<TestWindow>("TestWindow.TestWindow");
-  second->Constructor();
-  EXPECT_TRUE(GetImplicitWindow("TestWindow.TestWindow") == Ref<Window>(second)) << "a second window takes the place";
 }
 
 // Window.Close, the close button and the application's quitting all raise
@@ -82,46 +64,6 @@ TEST_F(WindowTest, ClosingAsksCancelCloseThenClosesTheWindowThenItsControlsOnce)
   }
 }
 
-TEST_F(WindowTest, AnOpenWindowLivesOnWithoutTheProgramsReference) {
-  std::weak_ptr<Window> weak = Build([](TestWindow&) {}).shared();
-  ASSERT_FALSE(weak.expired());
-  EXPECT_EQ(OpenWindows().size(), 1u);
-  weak.lock()->Close();
-  EXPECT_TRUE(OpenWindows().empty());
-  Settle();
-  EXPECT_TRUE(weak.expired()) << "a closed window is released with its widgets";
-}
-
-TEST_F(WindowTest, TheListSetsTitleFixedSizeAndButtonsAndAMenuBarGoesAboveTheContent) {
-  auto window = New<TestWindow>();
-  window->SetProperties(PropertyList()
-                            .Integer("Width", 527)
-                            .Integer("Height", 85)
-                            .String("Title", "Tamberlow (Brisquel)")
-                            .Boolean("Resizeable", false)
-                            .Boolean("MaximizeButton", false)
-                            .Boolean("MinimizeButton", true)
-                            .Integer("Frame", 9)
-                            .Bytes());
-  window->Constructor();
-  QWidget* widget = WindowWidgetOf(*window);
-  EXPECT_EQ(widget->windowTitle(), "Tamberlow (Brisquel)");
-  EXPECT_EQ(ContentAreaOf(*window)->size(), QSize(527, 85));
-  EXPECT_EQ(widget->minimumSize(), widget->maximumSize()) << "fixed";
-  EXPECT_TRUE(widget->windowFlags() & Qt::WindowMinimizeButtonHint);
-  EXPECT_FALSE(widget->windowFlags() & Qt::WindowMaximizeButtonHint);
-  EXPECT_TRUE(widget->isVisible()) << "changing the buttons after showing keeps the window shown";
-  EXPECT_EQ(*window->KeptValue("Frame"), PropertyValue(9));
-  auto* bar = new QMenuBar;
-  bar->addMenu("&Ablage");
-  SetWindowMenuBar(*window, bar);
-  QApplication::processEvents();
-  EXPECT_TRUE(bar->isVisible());
-  EXPECT_EQ(ContentAreaOf(*window)->size(), QSize(527, 85));
-  EXPECT_EQ(ContentAreaOf(*window)->y(), bar->height());
-  EXPECT_EQ(widget->height(), 85 + bar->height());
-}
-
 TEST_F(WindowTest, AControlLockedToTheRightOrBottomFollowsTheWindowsEdge) {
   const std::pair<bool, QRect> locks[] = {{true, QRect(10, 10, 150, 20)}, {false, QRect(10, 70, 100, 20)}};
   for (const auto& [right, after] : locks) {
@@ -143,24 +85,6 @@ TEST_F(WindowTest, AControlLockedToTheRightOrBottomFollowsTheWindowsEdge) {
     EXPECT_EQ(window->Width(), 450);
     EXPECT_EQ(ControlWidgetOf(*label)->geometry(), after) << right;
   }
-}
-
-TEST_F(WindowTest, AnExceptionInAHandlerCalledByTheToolkitIsReportedAndStopsThere) {
-  InOwnProcess([] {
-    Ref<PushButton> button;
-    auto window = Build([&](TestWindow& w) {
-      button = Add<PushButton>(w, "Btn");
-      button->Action = [](PushButton&) { throw NilObjectException(); };
-    });
-    MessageRecorder messages;
-    testing::internal::CaptureStderr();
-    QTest::mouseClick(ControlWidgetOf(*button), Qt::LeftButton);
-    const std::string report = testing::internal::GetCapturedStderr();
-    EXPECT_NE(report.find("NilObjectException"), std::string::npos) << report;
-    ASSERT_EQ(messages.texts.size(), 1u);
-    EXPECT_NE(messages.texts[0].find("NilObjectException"), std::string::npos) << messages.texts[0];
-    EXPECT_TRUE(WindowWidgetOf(*window)->isVisible());
-  });
 }
 
 }  // namespace
