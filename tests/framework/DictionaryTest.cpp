@@ -21,6 +21,8 @@ TEST(Dictionary, KeysMatchExactlyAndAreListedInTheOrderTheyWereFirstStored) {
     EXPECT_EQ(dict.Value(stored[i].first), i == 0 ? "replaced" : stored[i].second) << i;
   }
   EXPECT_THROW(dict.Key(6), OutOfBoundsException);
+  EXPECT_EQ(dict.Key(3), "key ");
+  EXPECT_EQ(dict.Value("key"), "lower") << "right after listing a longer key";
   EXPECT_FALSE(dict.HasKey("KEY"));
   EXPECT_FALSE(dict.HasKey("k"));
 }
