@@ -1,16 +1,20 @@
-#include <gtest/gtest.h>
+// The application's menus: enabling, shortcuts, handlers, the edit items, and
+// where the menu bar stands on a platform without a screen menu bar.
 
 #include <QLineEdit>
-#include <QMainWindow>
+#include <QMenuBar>
 #include <QTest>
 #include <map>
 
-#include "internal/MenuItemQt.h"
 #include "RecordingApp.h"
+#include "TestWindow.h"
+#include "TextField.h"
+#include "internal/MenuItemQt.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
+using ApplicationMenus = WindowTest;
 
 Ref<MenuItem> Item(const std::string& name, const std::string& shortcut = "") {
   Ref<MenuItem> item = New<MenuItem>();
@@ -20,134 +24,128 @@ Ref<MenuItem> Item(const std::string& name, const std::string& shortcut = "") {
   return item;
 }
 
-// An application whose menu bar has one menu, "Menu", stands in a window
-// with a text field that has the focus.
-class ApplicationMenus : public testing::Test {
- protected:
-  void SetUp() override {
-    InitRuntimeForTest();
-    app = New<RecordingApp>();
-    RuntimeRegisterAppObject(app);
-    Log().clear();
-    Ref<MenuBar> bar = New<MenuBar>();
-    bar->Append(Item("Menu"));
-    app->SetMenuBar(bar);
-  }
+// Registers the application with a menu bar of one menu, "Menu", holding items.
+Ref<RecordingApp> RegisterAppWithMenu(const std::vector<Ref<MenuItem>>& items) {
+  Ref<MenuBar> bar = New<MenuBar>();
+  bar->Append(Item("Menu"));
+  for (const Ref<MenuItem>& item : items) bar->Child("Menu")->Append(item);
+  Ref<RecordingApp> app = New<RecordingApp>();
+  app->SetMenuBar(bar);
+  RuntimeRegisterAppObject(app);
+  Log().clear();
+  return app;
+}
 
-  void TearDown() override { window.reset(); }
+// A shown window whose one text field, holding text, has the focus.
+QLineEdit& FocusedField(const std::string& text) {
+  Ref<TextField> field;
+  Ref<TestWindow> window = Build([&](TestWindow& w) { field = Add<TextField>(w, "Edf"); });
+  field->SetText(text);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(WindowWidgetOf(*window)));
+  auto* edit = static_cast<QLineEdit*>(ControlWidgetOf(*field));
+  EXPECT_TRUE(edit->hasFocus());
+  return *edit;
+}
 
-  MenuItem& Add(const Ref<MenuItem>& item) {
-    app->MenuBar()->Child("Menu")->Append(item);
-    return *item;
-  }
+void OpenMenu() {
+  QMenu& menu = GetAppObject()->MenuBar()->Child("Menu")->Qt().Menu();
+  menu.popup(QPoint(0, 0));
+  menu.hide();
+}
 
-  QLineEdit& ShowWindowWithField(const QString& text) {
-    window = std::make_unique<QMainWindow>();
-    window->setMenuBar(app->MenuBar()->Qt().Bar());
-    auto* field = new QLineEdit(text);
-    window->setCentralWidget(field);
-    window->show();
-    window->activateWindow();
-    field->setFocus();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    EXPECT_TRUE(field->hasFocus());
-    return *field;
-  }
-
-  void OpenMenu() {
-    QMenu& menu = app->MenuBar()->Child("Menu")->Qt().Menu();
-    menu.popup(QPoint(0, 0));
-    menu.hide();
-  }
-
-  static void Choose(MenuItem& item) { item.Qt().Action().trigger(); }
-
-  Ref<RecordingApp> app;
-  std::unique_ptr<QMainWindow> window;
-};
+void Choose(MenuItem& item) {
+  item.Qt().Action().trigger();
+}
 
 TEST_F(ApplicationMenus, EnableMenuItemsIsRaisedBeforeAMenuIsShownAfterAutoEnable) {
-  MenuItem& automatic = Add(Item("Automatic"));
-  MenuItem& manual = Add(Item("Manual"));
-  MenuItem& revived = Add(Item("Revived"));
-  MenuItem& copy = Add(Item("EditCopy", "Cmd+C"));
-  for (MenuItem* item : {&manual, &revived}) item->SetAutoEnable(false);
-  for (MenuItem* item : {&automatic, &manual, &revived}) item->SetEnabled(false);
-  bool enabledBeforeEvent = false;
-  app->onEnableMenuItems = [&] {
-    enabledBeforeEvent = automatic.Enabled();
-    revived.SetEnabled(true);
-  };
-  OpenMenu();
-  EXPECT_EQ(Log(), Lines{"EnableMenuItems"});
-  EXPECT_TRUE(enabledBeforeEvent) << "the event must see the automatic state";
-  EXPECT_TRUE(automatic.Enabled());
-  EXPECT_FALSE(manual.Enabled()) << "an item without AutoEnable keeps its state";
-  EXPECT_TRUE(revived.Enabled());
-  EXPECT_FALSE(copy.Enabled()) << "an edit item has nothing to copy from without a focused field";
-  ShowWindowWithField("text");
-  OpenMenu();
-  EXPECT_TRUE(copy.Enabled());
+  InOwnProcess([] {
+    Ref<MenuItem> automatic = Item("Automatic"), manual = Item("Manual"), copy = Item("EditCopy", "Cmd+C");
+    manual->SetAutoEnable(false);
+    Ref<RecordingApp> app = RegisterAppWithMenu({automatic, manual, copy});
+    for (MenuItem* item : {&*automatic, &*manual}) item->SetEnabled(false);
+    app->onEnableMenuItems = [&] { EXPECT_TRUE(automatic->Enabled()) << "the event sees the automatic state"; };
+    OpenMenu();
+    EXPECT_EQ(Log(), Lines{"EnableMenuItems"});
+    EXPECT_FALSE(manual->Enabled()) << "an item without AutoEnable keeps its state";
+    EXPECT_FALSE(copy->Enabled()) << "an edit item has nothing to copy from without a focused field";
+    FocusedField("text");
+    OpenMenu();
+    EXPECT_TRUE(copy->Enabled());
+  });
 }
 
-TEST_F(ApplicationMenus, AShortcutRaisesEnableMenuItemsThenChoosesTheItem) {
-  MenuItem& item = Add(Item("Thing", "Cmd+K"));
-  item.SetAutoEnable(false);
-  item.SetEnabled(false);
-  app->onEnableMenuItems = [&] { item.SetEnabled(true); };
-  app->AddMenuHandler("Thing", [] {
-    Log().push_back("Thing chosen");
-    return true;
+TEST_F(ApplicationMenus, AShortcutEnablesThenChoosesAndAHandlerMayLeaveTheDefaultAction) {
+  InOwnProcess([] {
+    Ref<MenuItem> thing = Item("Thing", "Cmd+K"), selectAll = Item("EditSelectAll");
+    thing->SetAutoEnable(false);
+    thing->SetEnabled(false);
+    Ref<RecordingApp> app = RegisterAppWithMenu({thing, selectAll});
+    app->onEnableMenuItems = [&] { thing->SetEnabled(true); };
+    bool handled = true;
+    for (const char* name : {"Thing", "EditSelectAll"})
+      app->AddMenuHandler(name, [&, name] {
+        Log().push_back(name);
+        return handled;
+      });
+    QLineEdit& field = FocusedField("abc");
+    QTest::keyClick(&field, Qt::Key_K, Qt::ControlModifier);
+    QTest::keyClick(&field, Qt::Key_J, Qt::ControlModifier);  // no shortcut of the menus
+    EXPECT_EQ(Log(), (Lines{"EnableMenuItems", "Thing"}));
+    EXPECT_EQ(field.text(), "abc");
+    Choose(*selectAll);
+    EXPECT_FALSE(field.hasSelectedText()) << "a handler that answers true replaces the default action";
+    handled = false;
+    Choose(*selectAll);
+    EXPECT_EQ(field.selectedText(), "abc");
   });
-  QLineEdit& field = ShowWindowWithField("abc");
-  QTest::keyClick(&field, Qt::Key_K, Qt::ControlModifier);
-  EXPECT_EQ(Log(), (Lines{"EnableMenuItems", "Thing chosen"}));
-  EXPECT_EQ(field.text(), QStringLiteral("abc"));
-  Log().clear();
-  QTest::keyClick(&field, Qt::Key_J, Qt::ControlModifier);
-  EXPECT_EQ(Log(), Lines{}) << "a key that is no shortcut of the menus raises nothing";
-}
-
-TEST_F(ApplicationMenus, AHandlerGoesByTheItemsNameAndMayLeaveTheDefaultAction) {
-  MenuItem& selectAll = Add(Item("EditSelectAll"));
-  bool handled = true;
-  app->AddMenuHandler("EditSelectAll", [&] {
-    Log().push_back("handler");
-    return handled;
-  });
-  QLineEdit& field = ShowWindowWithField("hello");
-  Choose(selectAll);
-  EXPECT_EQ(Log(), Lines{"handler"});
-  EXPECT_FALSE(field.hasSelectedText()) << "a handler that answers true replaces the default action";
-  handled = false;
-  Choose(selectAll);
-  EXPECT_EQ(field.selectedText(), QStringLiteral("hello"));
 }
 
 TEST_F(ApplicationMenus, EditItemsWorkOnTheFocusedFieldWithoutHandlers) {
-  std::map<std::string, MenuItem*> items;
-  for (const char* name : {"EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll"})
-    items[name] = &Add(Item(name));
-  QLineEdit& field = ShowWindowWithField("Disk");
-  // Each step: a selection (start, length; -1 for none, cursor at the end for
-  // -2), the item chosen, and the field's text afterwards.
-  const std::tuple<int, int, const char*, const char*> steps[] = {
-      {-1, 0, "EditSelectAll", "Disk"}, {-1, 0, "EditCopy", "Disk"}, {-2, 0, "EditPaste", "DiskDisk"},
-      {-1, 0, "EditUndo", "Disk"},      {0, 2, "EditCut", "sk"},     {0, 0, "EditPaste", "Disk"},
-      {0, 0, "EditClear", "Disk"},  // Clear without a selection deletes nothing
-      {1, 2, "EditClear", "Dk"}};
-  for (const auto& [start, length, name, text] : steps) {
-    if (start == -2) field.end(false);
-    if (start >= 0 && length == 0) field.setCursorPosition(start);
-    if (length > 0) field.setSelection(start, length);
-    Choose(*items[name]);
-    EXPECT_EQ(field.text().toStdString(), text) << name;
-  }
-  field.selectAll();
-  field.clearFocus();
-  window->setFocus();
-  Choose(*items["EditClear"]);
-  EXPECT_EQ(field.text().toStdString(), "Dk") << "without a focused field the edit items do nothing";
+  InOwnProcess([] {
+    std::map<std::string, Ref<MenuItem>> items;
+    for (const char* name : {"EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll"})
+      items[name] = Item(name);
+    RegisterAppWithMenu({items["EditUndo"], items["EditCut"], items["EditCopy"], items["EditPaste"], items["EditClear"],
+                         items["EditSelectAll"]});
+    QLineEdit& field = FocusedField("Disk");
+    // Each step: a selection (start, length; -1 for none, -2 for the cursor at
+    // the end), the item chosen, and the field's text afterwards.
+    const std::tuple<int, int, const char*, const char*> steps[] = {
+        {-1, 0, "EditSelectAll", "Disk"}, {-1, 0, "EditCopy", "Disk"}, {-2, 0, "EditPaste", "DiskDisk"},
+        {-1, 0, "EditUndo", "Disk"},      {0, 2, "EditCut", "sk"},     {0, 0, "EditPaste", "Disk"},
+        {0, 0, "EditClear", "Disk"},  // Clear without a selection deletes nothing
+        {1, 2, "EditClear", "Dk"}};
+    for (const auto& [start, length, name, text] : steps) {
+      if (start == -2) field.end(false);
+      if (start >= 0 && length == 0) field.setCursorPosition(start);
+      if (length > 0) field.setSelection(start, length);
+      Choose(*items[name]);
+      EXPECT_EQ(field.text().toStdString(), text) << name;
+    }
+  });
+}
+
+TEST_F(ApplicationMenus, TheMenuBarStandsInTheFirstWindowThatShowsOneAndMovesOnWhenItCloses) {
+  InOwnProcess([] {
+    const auto built = [](bool menuBarVisible) {
+      Ref<TestWindow> window = New<TestWindow>();
+      window->SetMenuBarVisible(menuBarVisible);
+      window->Constructor();
+      return window;
+    };
+    Ref<TestWindow> plain = built(false), main = built(true);
+    RegisterAppWithMenu({});
+    QMenuBar* bar = GetAppObject()->MenuBar()->Qt().Bar();
+    EXPECT_EQ(bar->window(), WindowWidgetOf(*main)) << "a window built before the application gets it then";
+    Ref<TestWindow> other = built(true);
+    main->Close();
+    WindowTest::Settle();
+    EXPECT_EQ(bar->window(), WindowWidgetOf(*other)) << "the bar outlives the window it stood in";
+    other->Close();
+    WindowTest::Settle();
+    EXPECT_EQ(bar->window(), bar) << "the window that shows no bar does not take it";
+    EXPECT_EQ(bar->actions().size(), 1);
+  });
 }
 
 }  // namespace

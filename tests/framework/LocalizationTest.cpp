@@ -3,41 +3,40 @@
 #include <cstdlib>
 
 #include "Localization.h"
+#include "RecordingApp.h"
 
 namespace {
 
-// Built from translations/sample_eo.ts: once as a file of its own, once as
-// the bundle's translation for Esperanto beside the test programs.
-const char* kSample = QB_SAMPLE_QM;
-
-// The user's language comes from the environment; each case sets one.
-TEST(Localization, WithoutATranslationTheDefaultComesBack) {
-  setenv("LANGUAGE", "fr", 1);
-  setenv("LC_ALL", "fr_FR.UTF-8", 1);
-  EXPECT_EQ(GetLocalizedString("Sample.Greeting", "Hello"), "Hello");
+// The user's translation is chosen once per process, from the environment:
+// each case runs in a process of its own.
+TEST(Localization, TheBundleTranslationForTheUsersLanguageIsFoundElseTheDefaultComesBack) {
+  const std::pair<const char*, const char*> languages[] = {{"eo", "Saluton"}, {"fr", "Hello"}};
+  for (const auto& [language, shown] : languages) {
+    InOwnProcess([&] {
+      setenv("LANGUAGE", language, 1);
+      setenv("LC_ALL", language, 1);
+      EXPECT_EQ(GetLocalizedString("Sample.Greeting", "Hello"), shown) << language;
+    });
+  }
 }
 
-TEST(Localization, TheBundleTranslationForTheUsersLanguageIsFound) {
-  setenv("LANGUAGE", "eo", 1);
-  setenv("LC_ALL", "eo", 1);
-  EXPECT_EQ(GetLocalizedString("Sample.Greeting", "Hello"), "Saluton");
-}
-
+// The sample translation, built from translations/sample_eo.ts.
 TEST(Localization, TheKeyNamesContextAndDisambiguation) {
-  ASSERT_TRUE(LoadTranslation(kSample));
-  const std::tuple<const char*, const char*, const char*> lookups[] = {
-      {"Sample.Greeting", "Hello", "Saluton"},
-      {"Sample.Other", "Hello", "Bonan tagon"},
-      {"Sample.LocSize", "Size (MB):", "Grandeco (MB) — ĉu?"},
-      // Another owner or another English text gives the default.
-      {"Elsewhere.Greeting", "Hello", "Hello"},
-      {"Sample.Greeting", "Hello!", "Hello!"},
-      {"Sample.Missing", "Goodbye", "Goodbye"},
-      {"", "", ""}};
-  for (const auto& [key, english, shown] : lookups) EXPECT_EQ(GetLocalizedString(key, english), shown) << key;
-  EXPECT_EQ(GetLocalizedString("Sample.Greeting", "Hello", "eo"), "Hello") << "only the user's language is looked up";
-  EXPECT_FALSE(LoadTranslation("/no/such/file.qm"));
-  EXPECT_EQ(GetLocalizedString("Sample.Greeting", "Hello"), "Hello") << "an unloadable translation leaves the defaults";
+  InOwnProcess([] {
+    ASSERT_TRUE(LoadTranslation(QB_SAMPLE_QM));
+    const std::tuple<const char*, const char*, const char*> lookups[] = {
+        {"Sample.Greeting", "Hello", "Saluton"},
+        {"Sample.Other", "Hello", "Bonan tagon"},
+        {"Sample.LocSize", "Size (MB):", "Grandeco (MB) — ĉu?"},
+        // Another owner or another English text gives the default.
+        {"Elsewhere.Greeting", "Hello", "Hello"},
+        {"Sample.Greeting", "Hello!", "Hello!"},
+        {"Sample.Missing", "Goodbye", "Goodbye"}};
+    for (const auto& [key, english, shown] : lookups) EXPECT_EQ(GetLocalizedString(key, english), shown) << key;
+    EXPECT_EQ(GetLocalizedString("Sample.Greeting", "Hello", "eo"), "Hello") << "only the user's language is looked up";
+    EXPECT_FALSE(LoadTranslation("/no/such/file.qm"));
+    EXPECT_EQ(GetLocalizedString("Sample.Greeting", "Hello"), "Hello");
+  });
 }
 
 }  // namespace

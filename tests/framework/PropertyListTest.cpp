@@ -19,7 +19,7 @@ class Thing : public PropertyObject {
   void SetColour(Color value) { color = value; }
   void SetText(const std::string& value) { text = value; }
 
-  static const PropertyTable& Table() {
+  const PropertyTable& Properties() const override {
     static const PropertyTable table = [] {
       PropertyTable t;
       t.Add("Count", &Thing::SetCount).Add("Flag", &Thing::SetFlag).Add("Colour", &Thing::SetColour);
@@ -28,103 +28,64 @@ class Thing : public PropertyObject {
     }();
     return table;
   }
-  const PropertyTable& Properties() const override { return Table(); }
 };
 
-std::vector<PropertyRecord> Decode(const std::string& list) {
-  return Thing::Table().Decode(list);
-}
-
-TEST(PropertyListEncoding, WritesEachTypeInItsWidthAndRefusesNamesThatCouldNotBeReadBack) {
-  const std::pair<PropertyList, std::string> lists[] = {
-      {PropertyList().Integer("Placement", 0), "Placement \0\0\0\0"s},
-      {PropertyList().Integer("Width", 527), "Width \x00\x00\x02\x0F"s},
-      {PropertyList().Integer("Index", INT32_MIN), "Index \x80\x00\x00\x00"s},
-      {PropertyList().Integer("Count", -1), "Count \xFF\xFF\xFF\xFF"s},
-      {PropertyList().Boolean("Visible", true).Boolean("Bold", false),
-       "Visible \x01"
-       "Bold \x00"s},
-      {PropertyList().Colour("TextColor", Color::FromRGB(0x96C8F0)), "TextColor \x96\xC8\xF0"s},
-      {PropertyList().String("Name", "Label1"), "Name \0\0\0\x06Label1"s},
-      // An empty string is its four length bytes alone, also at the very end.
-      {PropertyList().Integer("Count", 1).String("HelpTag", ""), "Count \0\0\0\x01HelpTag \0\0\0\0"s},
-      // Lengths count bytes: "ü" is two.
-      {PropertyList().String("Text", "\xC3\xBC"), "Text \0\0\0\x02\xC3\xBC"s}};
-  for (const auto& [list, bytes] : lists) EXPECT_EQ(list.Bytes(), bytes) << testing::PrintToString(bytes);
-  EXPECT_THROW(PropertyList().Integer("", 1), PropertyListException);
-  EXPECT_THROW(PropertyList().Boolean("Two words", true), PropertyListException);
-}
-
-TEST(PropertyListDecoding, ReadsEveryRecordBackInOrder) {
+// A list is applied whole or not at all: every cut that splits a record, and
+// every record it cannot read, changes nothing.
+TEST(PropertyList, AListThatDoesNotDecodeChangesNothing) {
   const std::string list = PropertyList()
+                               .Integer("Count", -7)
                                .String("Text", "a b\0c"s)
-                               .Integer("Count", INT32_MIN)
-                               .Colour("Colour", Color::FromRGB(0xFFFFFF))
-                               .Boolean("Flag", true)
-                               .Integer("Frame", 9)
-                               .String("Text", "")
-                               .Bytes();
-  const std::vector<PropertyRecord> expected = {
-      {"Text", "a b\0c"s}, {"Count", INT32_MIN}, {"Colour", Color::FromRGB(0xFFFFFF)},
-      {"Flag", true},      {"Frame", 9},         {"Text", ""s}};
-  EXPECT_EQ(Decode(list), expected);
-  EXPECT_TRUE(Decode("").empty());
-}
-
-TEST(PropertyListDecoding, StopsAtEveryCutThatSplitsARecord) {
-  const std::string list = PropertyList()
-                               .Integer("Count", 7)
-                               .String("Text", "hello")
                                .Boolean("Flag", true)
                                .Colour("Colour", Color::FromRGB(0x010203))
                                .Bytes();
   const std::vector<size_t> boundaries = {0, 10, 24, 30, 40};
-  ASSERT_EQ(list.size(), boundaries.back());
-  for (size_t cut = 0; cut <= list.size(); ++cut) {
-    const std::string prefix = list.substr(0, cut);
-    const auto boundary = std::find(boundaries.begin(), boundaries.end(), cut);
-    if (boundary != boundaries.end()) {
-      EXPECT_EQ(Decode(prefix).size(), static_cast<size_t>(boundary - boundaries.begin())) << "cut at " << cut;
+  ASSERT_EQ(list.size(), boundaries.back()) << "each type in its width, a string's length in bytes";
+  for (size_t cut = 1; cut < list.size(); ++cut) {
+    Thing thing;
+    if (std::find(boundaries.begin(), boundaries.end(), cut) != boundaries.end()) {
+      EXPECT_NO_THROW(thing.SetProperties(list.substr(0, cut))) << "cut at " << cut;
     } else {
-      EXPECT_THROW(Decode(prefix), PropertyListException) << "cut at " << cut;
+      EXPECT_THROW(thing.SetProperties(list.substr(0, cut)), PropertyListException) << "cut at " << cut;
+      EXPECT_EQ(thing.count, 0) << "cut at " << cut;
     }
   }
-}
-
-TEST(PropertyListDecoding, RefusesWhatItCannotReadNamingTheProblemAndThePlace) {
   const std::string bad[] = {"Colour \x01\x02\x03Unknown \x01"s,  // a name it does not know
                              " \x01"s,                            // no name at all
-                             "Count"s,                            // a name that never ends
                              "Text \0\0\0\x06short"s,             // string lengths past the end,
                              "Text \xFF\xFF\xFF\xFFxyz"s,         // the largest included
                              "Flag \x02"s,                        // a Boolean must be 0 or 1
                              "count \0\0\0\x01"s};                // names are case-sensitive
-  for (const std::string& list : bad) EXPECT_THROW(Decode(list), PropertyListException) << testing::PrintToString(list);
+  for (const std::string& tail : bad) {
+    Thing thing;
+    EXPECT_THROW(thing.SetProperties("Count \0\0\0\x01"s + tail), PropertyListException)
+        << testing::PrintToString(tail);
+    EXPECT_EQ(thing.count, 0) << testing::PrintToString(tail);
+  }
   try {
-    Decode("Count \0\0\0\x01Mystery \x01"s);
+    Thing().SetProperties("Count \0\0\0\x01Mystery \x01"s);
     FAIL() << "no exception";
   } catch (const PropertyListException& error) {
-    EXPECT_STREQ(error.ClassName(), "PropertyListException");
-    EXPECT_NE(std::string(error.what()).find("Mystery"), std::string::npos) << error.what();
-    EXPECT_NE(std::string(error.what()).find("byte 18"), std::string::npos) << error.what();
+    EXPECT_NE(std::string(error.what()).find("\"Mystery\" at byte 18"), std::string::npos) << error.what();
   }
+  EXPECT_THROW(PropertyList().Boolean("Two words", true), PropertyListException) << "could not be read back";
+  Thing thing;
+  thing.SetProperties(list);
+  EXPECT_EQ(thing.count, -7);
+  EXPECT_EQ(thing.text, "a b\0c"s);
+  EXPECT_TRUE(thing.flag);
+  EXPECT_EQ(thing.color.ToRGB(), 0x010203u);
 }
 
-TEST(SetProperties, ChangesOnlyWhatADecodableListNamesAndKeepsValuesWithoutEffect) {
+TEST(PropertyList, SetsOnlyWhatTheListNamesAndKeepsValuesWithoutEffect) {
   Thing thing;
-  const std::string broken = PropertyList().Integer("Count", 3).String("Text", "new").Bytes() + "Flag";
-  EXPECT_THROW(thing.SetProperties(broken), PropertyListException);
-  EXPECT_EQ(thing.count, 0) << "a list that does not decode changes nothing";
-  EXPECT_EQ(thing.text, "unset");
   thing.SetProperties(PropertyList().Integer("Count", 3).Boolean("Flag", true).Bytes());
   EXPECT_FALSE(thing.KeptValue("Frame"));
-  thing.SetProperties(PropertyList().Integer("Count", 4).Integer("Frame", 9).Bytes());
+  thing.SetProperties(PropertyList().Integer("Count", 4).Integer("Frame", 9).Integer("Frame", 10).Bytes());
   EXPECT_EQ(thing.count, 4);
   EXPECT_TRUE(thing.flag);
   EXPECT_EQ(thing.text, "unset");
-  ASSERT_TRUE(thing.KeptValue("Frame"));
-  EXPECT_EQ(*thing.KeptValue("Frame"), PropertyValue(9));
-  EXPECT_FALSE(thing.KeptValue("Count"));
+  EXPECT_EQ(thing.KeptValue("Frame"), PropertyValue(10));
 }
 
 }  // namespace

@@ -1,7 +1,12 @@
 #pragma once
-// An application object for tests that writes its events into a shared log,
-// and runs what a test hangs on each event.
+// An application object for tests that writes its events into a log and runs
+// what a test hangs on each event; and a process of its own for each case
+// that needs the runtime, whose state lasts the process as in the program.
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,24 +20,37 @@ inline std::vector<std::string>& Log() {
 }
 
 class RecordingApp : public Application {
-public:
+ public:
   std::function<void()> onOpen, onClose, onEnableMenuItems;
 
   void Event_Open() override { Run("Open", onOpen); }
   void Event_Close() override { Run("Close", onClose); }
   void Event_EnableMenuItems() override { Run("EnableMenuItems", onEnableMenuItems); }
 
-private:
+ private:
   static void Run(const char* event, const std::function<void()>& action) {
     Log().push_back(event);
     if (action) action();
   }
 };
 
-// RuntimeInit for a test program, whose QApplication exists already.
-inline void InitRuntimeForTest() {
+// The child's part of InOwnProcess: runs body, then ends with 0 when no check failed.
+[[noreturn]] inline void RunAndExit(const std::function<void()>& body) {
   static int argc = 1;
   static char name[] = "test";
   static char* argv[] = {name, nullptr};
   RuntimeInit(argc, argv);
+  body();
+  std::fflush(nullptr);
+  std::_Exit(testing::Test::HasFailure() ? 1 : 0);
+}
+
+// Runs body in a fresh run of this test program (registering the application
+// object, quitting and an unhandled exception cannot be undone); the case
+// fails when a check in there fails.
+inline void InOwnProcess(const std::function<void()>& body) {
+  const std::string style = GTEST_FLAG_GET(death_test_style);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(RunAndExit(body), testing::ExitedWithCode(0), "");
+  GTEST_FLAG_SET(death_test_style, style);
 }

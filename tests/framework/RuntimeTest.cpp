@@ -1,15 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <QCoreApplication>
 #include <QTimer>
 
 #include "ExceptionBoundary.h"
-#include "internal/MenuItemQt.h"
 #include "MessageRecorder.h"
 #include "Quit.h"
-#include "QuitMenuItem.h"
 #include "RecordingApp.h"
-#include "internal/RuntimeInternal.h"
 
 namespace {
 
@@ -33,146 +28,70 @@ void RunLoopWith(const std::function<void()>& action) {
   Log().push_back("RuntimeRun returned");
 }
 
-TEST(Runtime, OpenIsRaisedWhenTheOneApplicationObjectIsRegistered) {
-  InitRuntimeForTest();
-  EXPECT_TRUE(GetAppObject().IsNil());
-  EXPECT_THROW(RuntimeRegisterAppObject(nullptr), NilObjectException);
-  Ref<RecordingApp> app = RegisterApp();
-  Log().push_back("next start-up step");
-  EXPECT_THROW(RuntimeRegisterAppObject(New<RecordingApp>()), RuntimeException);
-  EXPECT_EQ(Log(), (Lines{"Open", "next start-up step"})) << "the refused object must not open";
-  EXPECT_EQ(GetAppObject().shared().get(), app.shared().get());
-}
-
 TEST(Runtime, QuitRaisesCloseOnceBeforeTheLoopReturnsAndASecondQuitChangesNothing) {
-  InitRuntimeForTest();
-  Ref<RecordingApp> app = RegisterApp();
-  // As the main window does: its Close asks to quit again while quitting.
-  app->onClose = [] { Quit(0); };
-  RunLoopWith([] {
-    Quit(3);
-    Log().push_back("after first Quit");
-    Quit(5);
+  InOwnProcess([] {
+    // As the main window does: its Close asks to quit again while quitting.
+    RegisterApp()->onClose = [] { Quit(0); };
+    RunLoopWith([] {
+      Quit(3);
+      Log().push_back("after first Quit");
+      Quit(5);
+    });
+    EXPECT_EQ(Log(), (Lines{"Open", "Close", "after first Quit", "RuntimeRun returned"}));
+    EXPECT_EQ(RuntimeExit(), 3);
   });
-  EXPECT_EQ(Log(), (Lines{"Open", "Close", "after first Quit", "RuntimeRun returned"}));
-  EXPECT_EQ(RuntimeExit(), 3);
-}
-
-TEST(Runtime, TheQuitItemQuitsByItselfUnlessItsHandlerTakesIt) {
-  InitRuntimeForTest();
-  Ref<RecordingApp> app = RegisterApp();
-  Ref<MenuBar> bar = New<MenuBar>();
-  Ref<MenuItem> file = New<MenuItem>();
-  file->SetName("FileMenu");
-  bar->Append(file);
-  Ref<QuitMenuItem> quit = New<QuitMenuItem>();
-  quit->SetName("FileQuit");
-  file->Append(quit);
-  app->SetMenuBar(bar);
-  bool handled = true;
-  app->AddMenuHandler("FileQuit", [&] {
-    Log().push_back("handler");
-    return handled;
-  });
-  RunLoopWith([&] {
-    quit->Qt().Action().trigger();
-    Log().push_back("still running");
-    handled = false;
-    quit->Qt().Action().trigger();
-  });
-  EXPECT_EQ(Log(), (Lines{"Open", "handler", "still running", "handler", "Close", "RuntimeRun returned"}));
-  EXPECT_EQ(RuntimeExit(), 0);
 }
 
 TEST(Runtime, QuitDuringStartUpSkipsTheLoopAndStartUpRunsOnce) {
-  InitRuntimeForTest();
-  RunFrameworkInitialization([] {
-    RegisterApp();
-    Quit(4);
+  InOwnProcess([] {
+    RunFrameworkInitialization([] {
+      RegisterApp();
+      Quit(4);
+    });
+    RunFrameworkInitialization([] { Log().push_back("start-up again"); });
+    RunLoopWith([] { Log().push_back("loop ran"); });
+    EXPECT_EQ(Log(), (Lines{"Open", "Close", "RuntimeRun returned"}));
+    EXPECT_EQ(RuntimeExit(), 4);
   });
-  RunFrameworkInitialization([] { Log().push_back("startup again"); });
-  QTimer::singleShot(0, [] { Log().push_back("loop ran"); });
-  RuntimeRun();
-  EXPECT_EQ(Log(), (Lines{"Open", "Close"}));
-  EXPECT_EQ(RuntimeExit(), 4);
 }
 
-// The unhandled-exception report: what the user and standard error see.
-class Unhandled : public testing::Test {
- protected:
-  void SetUp() override {
-    InitRuntimeForTest();
-    testing::internal::CaptureStderr();
+// Wherever an exception escapes, it is reported on standard error and in a
+// message, and the application closes the usual way with a failing status.
+TEST(Unhandled, AnEscapedExceptionIsReportedThenTheApplicationClosesWithStatusOne) {
+  const struct {
+    const char* report;
+    void (*run)();
+  } cases[] = {{"std::out_of_range: index 3",
+                [] {
+                  RunFrameworkInitialization([] {
+                    RegisterApp();
+                    throw std::out_of_range("index 3");
+                  });
+                  RunLoopWith([] { Log().push_back("loop ran"); });
+                }},
+               // A failure after a Quit with 0 must still show in the exit status.
+               {"std::runtime_error: disk full",
+                [] {
+                  RegisterApp()->onClose = [] { throw std::runtime_error("disk full"); };
+                  RunLoopWith([] { Quit(0); });
+                }},
+               {"(unknown exception type)", [] {
+                  RegisterApp();
+                  RunLoopWith([] { throw 42; });
+                }}};
+  for (const auto& c : cases) {
+    InOwnProcess([&c] {
+      MessageRecorder messages;
+      testing::internal::CaptureStderr();
+      c.run();
+      const std::string report = testing::internal::GetCapturedStderr();
+      EXPECT_EQ(Log(), (Lines{"Open", "Close", "RuntimeRun returned"}));
+      EXPECT_NE(report.find(c.report), std::string::npos) << report;
+      ASSERT_EQ(messages.texts.size(), 1u);
+      EXPECT_NE(messages.texts[0].find("must quit"), std::string::npos) << messages.texts[0];
+      EXPECT_EQ(RuntimeExit(), 1);
+    });
   }
-  std::string Stderr() {
-    if (stderr_.empty()) stderr_ = testing::internal::GetCapturedStderr();
-    return stderr_;
-  }
-  void TearDown() override { Stderr(); }
-
-  MessageRecorder messages;
-  std::string stderr_;
-};
-
-TEST_F(Unhandled, AnExceptionInAMenuHandlerIsReportedThenTheApplicationClosesNormally) {
-  Ref<RecordingApp> app = RegisterApp();
-  Ref<MenuItem> item = New<MenuItem>();
-  item->SetName("MnuAbout");
-  app->AddMenuHandler("MnuAbout", []() -> bool { throw NilObjectException(); });
-  app->onClose = [&] { Log().push_back("messages shown: " + std::to_string(messages.texts.size())); };
-  RunLoopWith([&] { item->Qt().Action().trigger(); });
-
-  EXPECT_EQ(Log(), (Lines{"Open", "Close", "messages shown: 1", "RuntimeRun returned"}));
-  EXPECT_NE(Stderr().find("NilObjectException: A nil object was used."), std::string::npos) << Stderr();
-  ASSERT_EQ(messages.texts.size(), 1u);
-  EXPECT_NE(messages.texts[0].find("NilObjectException"), std::string::npos) << messages.texts[0];
-  EXPECT_NE(messages.texts[0].find("must quit"), std::string::npos) << messages.texts[0];
-  EXPECT_NE(RuntimeExit(), 0);
-}
-
-TEST_F(Unhandled, AnExceptionInStartUpEndsItAndShutDownStillRuns) {
-  RunFrameworkInitialization([] {
-    RegisterApp();
-    throw std::out_of_range("index 3");
-    Log().push_back("main window built");
-  });
-  QTimer::singleShot(0, [] { Log().push_back("loop ran"); });
-  RuntimeRun();
-  EXPECT_EQ(Log(), (Lines{"Open", "Close"}));
-  EXPECT_NE(Stderr().find("std::out_of_range: index 3"), std::string::npos) << Stderr();
-  EXPECT_EQ(RuntimeExit(), 1);
-}
-
-TEST_F(Unhandled, AnExceptionInOpenEndsStartUp) {
-  RunFrameworkInitialization([] {
-    Ref<RecordingApp> app = New<RecordingApp>();
-    app->onOpen = [] { throw RuntimeException("no settings"); };
-    RuntimeRegisterAppObject(app);
-    Log().push_back("main window built");
-  });
-  RuntimeRun();
-  EXPECT_EQ(Log(), (Lines{"Open", "Close"}));
-  EXPECT_NE(Stderr().find("RuntimeException: no settings"), std::string::npos) << Stderr();
-  EXPECT_EQ(messages.texts.size(), 1u);
-  EXPECT_EQ(RuntimeExit(), 1);
-}
-
-TEST_F(Unhandled, AnExceptionInCloseIsReportedAndTheLoopStillEnds) {
-  Ref<RecordingApp> app = RegisterApp();
-  app->onClose = [] { throw std::runtime_error("disk full"); };
-  RunLoopWith([] { Quit(0); });
-  EXPECT_EQ(Log(), (Lines{"Open", "Close", "RuntimeRun returned"}));
-  EXPECT_NE(Stderr().find("std::runtime_error: disk full"), std::string::npos) << Stderr();
-  EXPECT_EQ(messages.texts.size(), 1u);
-  EXPECT_EQ(RuntimeExit(), 1) << "a failure after a Quit with 0 must still show in the exit status";
-}
-
-TEST_F(Unhandled, EveryKindOfExceptionStopsAtTheBoundary) {
-  RegisterApp();
-  RunLoopWith([] { throw 42; });
-  EXPECT_NE(Stderr().find("unknown exception type"), std::string::npos) << Stderr();
-  EXPECT_EQ(Log(), (Lines{"Open", "Close", "RuntimeRun returned"}));
-  EXPECT_EQ(RuntimeExit(), 1);
 }
 
 // The helper of the program sees every call into it, and hands back the
@@ -187,15 +106,26 @@ std::exception_ptr CountingHelper(void (*function)(void*), void* argument) {
   return nullptr;
 }
 
-TEST_F(Unhandled, CallsRunThroughTheProgramsExceptionHelper) {
-  RuntimeSetExceptionHelper(&CountingHelper);
-  EXPECT_EQ(RuntimeExceptionHelper(), &CountingHelper);
-  CallIntoProgram([] { throw NilObjectException(); });
-  CallIntoProgram([] { throw std::logic_error("not mine"); });
-  EXPECT_EQ(Log(), (Lines{"helper", "helper"}));
-  EXPECT_NE(Stderr().find("Unhandled NilObjectException: A nil object was used."), std::string::npos) << Stderr();
-  EXPECT_NE(Stderr().find("Unhandled std::logic_error: not mine"), std::string::npos) << Stderr();
-  EXPECT_EQ(messages.texts.size(), 2u);
+TEST(Unhandled, CallsRunThroughTheProgramsExceptionHelperAndAFailedCallGivesTheFallback) {
+  InOwnProcess([] {
+    MessageRecorder messages;
+    testing::internal::CaptureStderr();
+    RuntimeSetExceptionHelper(&CountingHelper);
+    EXPECT_TRUE(CallIntoProgram([]() -> bool { throw NilObjectException(); }, true)) << "the fallback";
+    EXPECT_FALSE(CallIntoProgram([] { return false; }, true));
+    CallIntoProgram([] { throw std::logic_error("not mine"); });
+    EXPECT_TRUE(CallIntoProgram([] { return true; }, false));
+    const std::string report = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Log(), (Lines{"helper", "helper", "helper", "helper"}));
+    EXPECT_NE(report.find("Unhandled NilObjectException: A nil object was used."), std::string::npos) << report;
+    EXPECT_NE(report.find("Unhandled std::logic_error: not mine"), std::string::npos) << report;
+    EXPECT_EQ(messages.texts.size(), 2u);
+  });
+}
+
+TEST(Unhandled, UsingANilHandleRaisesNilObjectException) {
+  Ref<std::string> nothing;
+  EXPECT_THROW(nothing->size(), NilObjectException);
 }
 
 }  // namespace

@@ -2,9 +2,9 @@
 // A window class for the framework's own tests: it records the events it
 // gets, and a test decides what its Layout and CreateControls do.
 
-#include <QApplication>
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,7 +13,7 @@
 #include "internal/WindowAccess.h"
 
 class TestWindow : public Window {
-public:
+ public:
   using Window::Window;
 
   std::vector<std::string> events;
@@ -21,7 +21,7 @@ public:
   bool refuseClose = false;
   std::vector<bool> cancelCloseQuitting;
 
-protected:
+ protected:
   void Layout() override {
     events.push_back("Layout");
     if (onLayout) onLayout(*this);
@@ -43,7 +43,7 @@ protected:
 
 // Every test leaves no window behind.
 class WindowTest : public testing::Test {
-protected:
+ protected:
   void TearDown() override {
     DestroyAllWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
