@@ -37,7 +37,7 @@ TEST(RealKernelTest, FullCycleInTheAppliancesKernelMountsForTheUserAndLeavesNoth
     EXPECT_EQ(step("hdid").rfind("0 /dev/" + backend, 0), 0u) << "hdid: " << step("hdid");
     const std::pair<std::string, std::string> expected[] = {
         {"newfs_hfs", "0"},     {"mountvol", "0 " + device + "\tApple_HFS\t" + folder},
-        {"owner", "1000:1000"}, {"file", "written by uid 1000"},
+        {"owner", "1000:1001"}, {"file", "written by uid 1000"},
         {"detach-mounted-elsewhere", "16 2"},
         {"detach", "0"},        {"mounts-left", ""},
         {"loops-left", ""},     {"zram-left", ""},
@@ -47,7 +47,7 @@ TEST(RealKernelTest, FullCycleInTheAppliancesKernelMountsForTheUserAndLeavesNoth
     const std::pair<std::string, std::string> options[] = {{"mount-options", "nosuid"},
                                                            {"mount-options", "nodev"},
                                                            {"volume-options", "uid=1000"},
-                                                           {"volume-options", "gid=1000"}};
+                                                           {"volume-options", "gid=1001"}};
     for (const auto& [name, option] : options)
       EXPECT_NE(("," + step(name) + ",").find("," + option + ","), std::string::npos) << option << " in " << step(name);
   }

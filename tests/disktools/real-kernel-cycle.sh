@@ -42,8 +42,8 @@ export PATH=/sysroot/qb:$PATH LD_LIBRARY_PATH=/sysroot/qb/lib
 mkdir -p /media
 # The user exists, for tools that look it up by uid.
 [ -s /etc/passwd ] || echo 'root:x:0:0:root:/root:/bin/sh' >/etc/passwd
-echo 'qbuser:x:1000:1000::/nonexistent:/bin/sh' >>/etc/passwd
-echo 'qbuser:x:1000:' >>/etc/group
+echo 'qbuser:x:1000:1001::/nonexistent:/bin/sh' >>/etc/passwd
+echo 'qbuser:x:1001:' >>/etc/group
 modprobe zram num_devices=0
 folder='/media/QB Kernel'
 say() { printf '%s %s %s\n' "$backend" "$1" "$2"; }
@@ -58,7 +58,7 @@ for backend in loop zram; do
   mount=$(grep -F " $(echo "$folder" | sed 's/ /\\040/g') " /proc/self/mountinfo)
   say mount-options "$(printf '%s\n' "$mount" | cut -d' ' -f6)"
   say volume-options "${mount##* }"
-  say file "$(setpriv --reuid=1000 --regid=1000 --clear-groups sh -c \
+  say file "$(setpriv --reuid=1000 --regid=1001 --clear-groups sh -c \
     'echo written by uid 1000 >"$1/file" && cat "$1/file"' - "$folder")"
   # A mount that hdiutil did not make is someone else's: nothing is unmounted.
   mkdir -p /tmp/elsewhere && mount --bind "$folder" /tmp/elsewhere
