@@ -97,6 +97,7 @@ TEST_F(MainWindowTest, ATranslationChangesTheTwoLabelsAndTheButtonButNotTheirWid
     EXPECT_EQ(ControlWidgetOf(*control)->width(), width) << control->Name();
   }
   EXPECT_EQ(WindowWidgetOf(*window)->windowTitle(), "Tamberlow (Brisquel)");
+  LoadTranslation("");  // none, as in the test program's bundle
 }
 
 }  // namespace
