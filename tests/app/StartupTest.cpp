@@ -56,7 +56,10 @@ int32_t RunProgram(const std::function<void()>& inLoop) {
   RuntimeInit(argc, argv);
   initialize();
   QTimer::singleShot(0, [inLoop] { CallIntoProgram(inLoop); });
-  QTimer::singleShot(20000, [] { QCoreApplication::exit(99); });
+  QTimer::singleShot(20000, [] {
+    ADD_FAILURE() << "the program did not quit";
+    QCoreApplication::exit(99);
+  });
   Main();
   finalize();
   return RuntimeExit();
