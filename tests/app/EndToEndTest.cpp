@@ -19,27 +19,22 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+bool WaitFor(const std::function<bool()>& condition, double seconds) {
+  const auto end = Clock::now() + std::chrono::duration<double>(seconds);
+  for (; Clock::now() < end; std::this_thread::sleep_for(std::chrono::milliseconds(50)))
+    if (condition()) return true;
+  return false;
+}
+
 // The exit status, or -1 when the process had not ended in time (it is
 // killed then).
 int WaitForExit(pid_t pid, double seconds) {
-  const auto end = Clock::now() + std::chrono::duration<double>(seconds);
   int status = 0;
-  while (Clock::now() < end) {
-    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
+  if (WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, seconds))
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   kill(pid, SIGKILL);
   waitpid(pid, &status, 0);
   return -1;
-}
-
-bool WaitFor(const std::function<bool()>& condition, double seconds) {
-  const auto end = Clock::now() + std::chrono::duration<double>(seconds);
-  while (Clock::now() < end) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return condition();
 }
 
 TEST(EndToEnd, ADiskIsMadeByReturnAndQuittingFromTheAboutWindowSavesTheSettings) {
