@@ -14,7 +14,7 @@ packages=(
   imagemagick tesseract-ocr tesseract-ocr-eng
   util-linux mount e2fsprogs
   dbus polkitd pkexec
-  libfshfs-utils p7zip-full
+  libfshfs-utils
   # A real kernel with HFS+ for the mount tests, where the machine's has none.
   libguestfs-tools linux-image-amd64
 )

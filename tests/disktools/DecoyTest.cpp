@@ -25,19 +25,18 @@ std::string Fingerprint(const std::string& path) {
 
 class DecoyTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SKIP_WITHOUT_RAM_DISKS("loop");
-  }
+  void SetUp() override { SKIP_WITHOUT_RAM_DISKS("loop"); }
   void TearDown() override {
     Sh("umount '" + (dir / "mnt").string() + "' 2>/dev/null || true");
     for (const std::string& loop : loops) Sh("losetup -d " + loop + " 2>/dev/null || true");
-    if (!zram.empty()) Sh("echo 1 > /sys/block/" + zram + "/reset; echo " + zram.substr(4) + " > /sys/class/zram-control/hot_remove");
+    if (!zram.empty())
+      Sh("echo 1 > /sys/block/" + zram + "/reset; echo " + zram.substr(4) + " > /sys/class/zram-control/hot_remove");
     if (!lookAlike.empty()) std::filesystem::remove(lookAlike);
     // The rebound device's record, unless hdid has since given its number to
     // a new disk of another test.
     if (!stale.empty())
-      Sh("grep -qF '" + stale + "' /run/quillbarrow/" + staleName + " && rm /run/quillbarrow/" + staleName +
-         "; rm '" + stale + "'");
+      Sh("grep -qF '" + stale + "' /run/quillbarrow/" + staleName + " && rm /run/quillbarrow/" + staleName + "; rm '" +
+         stale + "'");
   }
   // A file of random bytes bound to a new loop device: the device.
   std::string BoundLoop(const std::string& file) {

@@ -19,7 +19,7 @@ TEST(InstallTest, DestdirGetsTheBundleTheActionAndADesktopEntryThatStarts) {
   const char* build = std::getenv("QB_BUILD_DIR");
   ASSERT_NE(build, nullptr);
   TempDir root;
-  const Ran installed = RunProgram("cmake", {"--install", build}, Env({"DESTDIR=" + root.path().string()}));
+  const Ran installed = RunProgram("cmake", {"--install", build}, {.env = {"DESTDIR=" + root.path().string()}});
   ASSERT_EQ(installed.status, 0) << installed.err;
 
   const std::string entry = ReadFile(root / "usr/local/share/applications/quillbarrow.desktop");

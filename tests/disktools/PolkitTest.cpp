@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "PolkitUsers.h"
-#include "Readers.h"
 #include "TempDir.h"
 #include "Tools.h"
 
@@ -21,7 +20,7 @@ class PolkitTest : public ::testing::Test {
     ASSERT_TRUE(users->Ready()) << "polkitd does not answer";
   }
   Ran As(int user, const std::string& tool, const std::vector<std::string>& args) {
-    return RunProgram(Tool(tool), args, AsUser(users->name[user]));
+    return RunProgram(Tool(tool), args, {.user = users->name[user]});
   }
   // Whether hdid recorded any disk for user.
   bool HasDisks(int user) {

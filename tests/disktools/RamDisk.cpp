@@ -15,7 +15,7 @@ std::string Record(const std::string& path) {
 
 RamDisk::RamDisk(unsigned long long sectors, const std::string& backend) {
   const Ran ran =
-      RunProgram(Tool("hdid"), {"-nomount", "ram://" + std::to_string(sectors)}, Env({"HDID_BACKEND=" + backend}));
+      RunProgram(Tool("hdid"), {"-nomount", "ram://" + std::to_string(sectors)}, {.env = {"HDID_BACKEND=" + backend}});
   if (ran.status == 0) {
     path_ = Trimmed(ran.out);
     record_ = Record(path_);
@@ -31,13 +31,6 @@ RamDisk::RamDisk(RamDisk&& other) noexcept
 
 RamDisk::~RamDisk() {
   if (!path_.empty() && !Freed()) Detach();
-}
-
-RamDisk RamDisk::Adopt(const std::string& path) {
-  RamDisk disk;
-  disk.path_ = path;
-  disk.record_ = Record(path);
-  return disk;
 }
 
 std::string RamDisk::name() const {

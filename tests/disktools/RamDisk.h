@@ -7,15 +7,13 @@
 #include <string>
 
 class RamDisk {
-public:
+ public:
   // backend: "zram", "loop", or "" for hdid's choice.
   explicit RamDisk(unsigned long long sectors, const std::string& backend = "");
   ~RamDisk();
   RamDisk(RamDisk&& other) noexcept;
   RamDisk(const RamDisk&) = delete;
   RamDisk& operator=(const RamDisk&) = delete;
-  // Takes over a device that hdid made for someone else's call.
-  static RamDisk Adopt(const std::string& path);
 
   const std::string& path() const { return path_; }    // empty when hdid failed or once detached
   const std::string& error() const { return error_; }  // hdid's message then
@@ -28,8 +26,7 @@ public:
   // Whether the device this object made is gone, whatever has its number now.
   bool Freed() const;
 
-private:
-  RamDisk() = default;
+ private:
   std::string path_;
   std::string error_;
   std::string record_;  // hdid's record when made, but where it is mounted

@@ -35,13 +35,17 @@ TEST(RealKernelTest, FullCycleInTheAppliancesKernelMountsForTheUserAndLeavesNoth
     };
     const std::string device = step("hdid").substr(2);
     EXPECT_EQ(step("hdid").rfind("0 /dev/" + backend, 0), 0u) << "hdid: " << step("hdid");
-    const std::pair<std::string, std::string> expected[] = {
-        {"newfs_hfs", "0"},     {"mountvol", "0 " + device + "\tApple_HFS\t" + folder},
-        {"owner", "1000:1001"}, {"file", "written by uid 1000"},
-        {"detach-mounted-elsewhere", "16 2"},
-        {"detach", "0"},        {"mounts-left", ""},
-        {"loops-left", ""},     {"zram-left", ""},
-        {"files-left", ""},     {"folders-left", ""}};
+    const std::pair<std::string, std::string> expected[] = {{"newfs_hfs", "0"},
+                                                            {"mountvol", "0 " + device + "\tApple_HFS\t" + folder},
+                                                            {"owner", "1000:1001"},
+                                                            {"file", "written by uid 1000"},
+                                                            {"detach-mounted-elsewhere", "16 2"},
+                                                            {"detach", "0"},
+                                                            {"mounts-left", ""},
+                                                            {"loops-left", ""},
+                                                            {"zram-left", ""},
+                                                            {"files-left", ""},
+                                                            {"folders-left", ""}};
     for (const auto& [name, value] : expected) EXPECT_EQ(step(name), value) << name;
     // A user's disk runs no set-user-id programs, opens no device files, and is the user's.
     const std::pair<std::string, std::string> options[] = {{"mount-options", "nosuid"},

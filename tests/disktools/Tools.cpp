@@ -6,31 +6,16 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <sstream>
 
 #include "TempDir.h"
 
 std::string BundleBin() {
-  if (const char* build = std::getenv("QB_BUILD_DIR"); build && *build) return std::string(build) + "/Quillbarrow/bin";
-  // Without it: this test program sits in <build>/tests/disktools.
-  return (std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path().parent_path() / "Quillbarrow" /
-          "bin")
-      .string();
+  return std::string(std::getenv("QB_BUILD_DIR")) + "/Quillbarrow/bin";
 }
 
 std::string Tool(const std::string& name) {
   return BundleBin() + "/" + name;
-}
-
-RunOptions Env(std::vector<std::string> entries) {
-  RunOptions options;
-  options.env = std::move(entries);
-  return options;
-}
-
-RunOptions AsUser(const std::string& name) {
-  RunOptions options;
-  options.user = name;
-  return options;
 }
 
 Ran RunProgram(const std::string& program, const std::vector<std::string>& args, const RunOptions& options) {
@@ -51,7 +36,8 @@ Ran RunProgram(const std::string& program, const std::vector<std::string>& args,
   // folder is open to anyone, for runs without root's rights.
   TempDir dir;
   std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
-  const int status = std::system((command + " </dev/null >" + (dir / "out").string() + " 2>" + (dir / "err").string()).c_str());
+  const int status =
+      std::system((command + " </dev/null >" + (dir / "out").string() + " 2>" + (dir / "err").string()).c_str());
   Ran ran;
   ran.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   ran.out = ReadFile(dir / "out");
@@ -81,4 +67,22 @@ std::string WhyNoRamDisks(const std::string& backend) {
 bool KernelHasHfsPlus() {
   Sh("modprobe hfsplus 2>/dev/null");
   return ReadFile("/proc/filesystems").find("\thfsplus\n") != std::string::npos;
+}
+
+namespace {
+
+std::string ValueAfter(const std::string& text, const std::string& label) {
+  const size_t at = text.find(label);
+  if (at == std::string::npos) return {};
+  const size_t begin = at + label.size();
+  return text.substr(begin, text.find('\n', begin) - begin);
+}
+
+}  // namespace
+
+std::optional<std::string> FshfsinfoName(const std::string& volume) {
+  const Ran ran = RunProgram("fshfsinfo", {volume});
+  const std::string label = "\tName\t\t\t\t: ";
+  if (ran.status != 0 || ran.out.find(label) == std::string::npos) return std::nullopt;
+  return ValueAfter(ran.out, label);
 }

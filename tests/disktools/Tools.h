@@ -1,8 +1,10 @@
 #pragma once
 // Running our disk tools from the bundle, and other programs from PATH, the
 // way a user's shell would: arguments as given, standard output and standard
-// error kept apart. And what this machine offers the disk tests.
+// error kept apart. What this machine offers the disk tests, and what an
+// independent HFS+ reader from Debian makes of a volume.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,17 +14,15 @@ struct Ran {
   std::string err;
 };
 
-// ${QB_BUILD_DIR}/Quillbarrow/bin, or found from where this test was built.
+// ${QB_BUILD_DIR}/Quillbarrow/bin.
 std::string BundleBin();
 // Our hdid, newfs_hfs or hdiutil.
 std::string Tool(const std::string& name);
 
 struct RunOptions {
-  std::vector<std::string> env;  // "NAME=value" entries added to ours
-  std::string user;              // run as this user, with their primary group, without root's rights
+  std::vector<std::string> env = {};  // "NAME=value" entries added to ours
+  std::string user = {};              // run as this user, with their primary group, without root's rights
 };
-RunOptions Env(std::vector<std::string> entries);
-RunOptions AsUser(const std::string& name);
 
 Ran RunProgram(const std::string& program, const std::vector<std::string>& args, const RunOptions& options = {});
 Ran Sh(const std::string& script);
@@ -34,6 +34,9 @@ std::string Trimmed(std::string text);
 std::string WhyNoRamDisks(const std::string& backend = "");
 // Whether the running kernel mounts HFS+.
 bool KernelHasHfsPlus();
+
+// The volume name that fshfsinfo (libfshfs) reports; nothing when it can't read it.
+std::optional<std::string> FshfsinfoName(const std::string& volume);
 
 #define SKIP_WITHOUT_RAM_DISKS(backend)                                                    \
   do {                                                                                     \
