@@ -63,10 +63,11 @@ TEST_F(DecoyTest, NoToolChangesWhatHdidDidNotMake) {
   std::filesystem::create_symlink(decoys[0].second, decoys.back().second);
 
   // An ext4 image mounted through one loop device, and bound again.
+  // Read-only: a writable ext4 changes its own bytes while mounted.
   Sh("mkfs.ext4 -q -F '" + (dir / "ext4.img").string() + "' 8M");
   const std::string ext4 = BoundLoop(dir / "ext4.img");
   std::filesystem::create_directory(mounted);
-  if (Sh("mount " + ext4 + " '" + mounted.string() + "'").status == 0) decoys.push_back({"a mounted ext4", ext4});
+  if (Sh("mount -o ro " + ext4 + " '" + mounted.string() + "'").status == 0) decoys.push_back({"a mounted ext4", ext4});
   decoys.push_back({"an ext4 image bound twice", BoundLoop(dir / "ext4.img")});
 
   lookAlike = RandomFile("/dev/shm/quillbarrow-ram-decoy" + std::to_string(getpid()));
