@@ -1,15 +1,13 @@
 // The program's whole life: initialize, Main (start-up, the event loop with
-// what a case does in it), finalize, RuntimeExit; and the real program's.
+// what a case does in it), finalize, RuntimeExit.
 
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/wait.h>
 
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
-#include <thread>
 
 #include "App.h"
 #include "ExceptionBoundary.h"
@@ -20,7 +18,6 @@
 #include "Startup.h"
 #include "TempDir.h"
 #include "WndMain.h"
-#include "XSession.h"
 #include "internal/MenuItemQt.h"
 #include "internal/WindowAccess.h"
 #include "qzWndAbout.h"
@@ -130,20 +127,6 @@ TEST(Startup, AnExceptionInAHandlerIsReportedAndTheSettingsAreStillWritten) {
     EXPECT_EQ(ReadFile(prefs), kHeader + "RamDiskSize: 9\nRamDiskName: RamDisk\n");
     EXPECT_NE(status, 0);
   });
-}
-
-// Obeyed, the toolkit's own option would end the program at once: there is
-// no such platform.
-TEST(Startup, NoCommandLineArgumentChangesWhatTheProgramDoes) {
-  TempDir dir;
-  const pid_t pid = Spawn(
-      {std::string(std::getenv("QB_BUILD_DIR")) + "/Quillbarrow/bin/quillbarrow", "-platform", "none", "-reverse"},
-      EnvironmentWith({"QT_QPA_PLATFORM=offscreen", "XDG_CONFIG_HOME=" + dir.path().string()}), 2, 2);
-  ASSERT_GT(pid, 0);
-  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-  EXPECT_EQ(waitpid(pid, nullptr, WNOHANG), 0) << "the program ended";
-  kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
 }
 
 }  // namespace
