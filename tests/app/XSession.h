@@ -2,39 +2,93 @@
 // An X server of the test's own (Xvfb on a display number it picks itself),
 // and the programs a test runs beside it.
 
-#include <sys/types.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
-// Runs a shell command line; true when it exits with 0. Its standard output
-// goes to output when one is given.
-bool Sh(const std::string& command, std::string* output = nullptr);
+// Runs a shell command line; true when it exits with 0.
+inline bool Sh(const std::string& command, std::string* output = nullptr) {
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return false;
+  std::string text;
+  for (int c; (c = fgetc(pipe)) != EOF;) text += static_cast<char>(c);
+  if (output) *output = text;
+  return pclose(pipe) == 0;
+}
+
 // Starts args[0], found in PATH, with our environment and our standard
-// output and error; its pid, or -1. Put "env NAME=value" in front to change one.
-pid_t Spawn(std::vector<std::string> args);
-// True as soon as condition holds, asking for up to seconds.
-bool WaitFor(const std::function<bool()>& condition, double seconds);
+// output and error; its pid, or -1. "env NAME=value" in front changes one.
+inline pid_t Spawn(std::vector<std::string> args) {
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  pid_t pid = -1;
+  return posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : -1;
+}
+
+inline bool WaitFor(const std::function<bool()>& condition, double seconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  for (; !condition(); std::this_thread::sleep_for(std::chrono::milliseconds(50)))
+    if (std::chrono::steady_clock::now() > end) return false;
+  return true;
+}
+
 // The exit status, or -1 when the process had not ended in time (it is
 // killed then).
-int WaitForExit(pid_t pid, double seconds);
+inline int WaitForExit(pid_t pid, double seconds) {
+  int status = 0;
+  if (WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, seconds))
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  kill(pid, SIGKILL);
+  waitpid(pid, &status, 0);
+  return -1;
+}
 
 class XSession {
  public:
-  // Starts Xvfb and waits until it takes connections; Ready() tells whether it did.
-  XSession();
-  ~XSession();
+  // Ready() tells whether Xvfb started and takes connections.
+  XSession() {
+    // Xvfb writes the display number it picked to this pipe.
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    server_ =
+        Spawn({"sh", "-c",
+               "exec Xvfb -displayfd " + std::to_string(fds[1]) + " -screen 0 1024x768x24 -nolisten tcp 2>/dev/null"});
+    close(fds[1]);
+    for (char c; server_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n';) display_ += c;
+    close(fds[0]);
+    if (!display_.empty()) display_.insert(0, ":");
+  }
+  ~XSession() {
+    if (server_ <= 0) return;
+    kill(server_, SIGTERM);
+    waitpid(server_, nullptr, 0);
+  }
   XSession(const XSession&) = delete;
   XSession& operator=(const XSession&) = delete;
 
   bool Ready() const { return !display_.empty(); }
   const std::string& Display() const { return display_; }
   // xdotool on this display; args are words for the shell.
-  bool Xdotool(const std::string& args, std::string* output = nullptr) const;
+  bool Xdotool(const std::string& args, std::string* output = nullptr) const {
+    return Sh("DISPLAY=" + display_ + " xdotool " + args, output);
+  }
   // The first visible window whose title matches this regular expression
   // (ignoring case), waiting up to seconds for it; empty when none came.
-  std::string WaitForWindow(const std::string& pattern, double seconds) const;
+  std::string WaitForWindow(const std::string& pattern, double seconds) const {
+    std::string found;
+    WaitFor([&] { return Xdotool("search --onlyvisible --name '" + pattern + "'", &found) && !found.empty(); },
+            seconds);
+    return found.substr(0, found.find('\n'));
+  }
 
  private:
   pid_t server_ = -1;
