@@ -54,7 +54,7 @@ TEST(EndToEnd, ADiskIsMadeByReturnAndQuittingFromTheAboutWindowSavesTheSettings)
 
 // Obeyed, the toolkit's own option would end the program at once: there is
 // no such platform.
-TEST(Startup, NoCommandLineArgumentChangesWhatTheProgramDoes) {
+TEST(EndToEnd, NoCommandLineArgumentChangesWhatTheProgramDoes) {
   TempDir dir;
   const pid_t pid = Spawn({"env", "QT_QPA_PLATFORM=offscreen", "XDG_CONFIG_HOME=" + dir.path().string(), Program(),
                            "-platform", "none", "-reverse"});

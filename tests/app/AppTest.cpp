@@ -1,18 +1,29 @@
-// The main window as the user meets it: what the preferences file puts in
-// its fields, what typing stores, and what its button asks the disk tools for.
+// The program as the user meets it: its whole life from start-up to quitting,
+// its main window (what the preferences file puts in the fields, what typing
+// stores, what the button asks the disk tools for) and its menu bar.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <QLineEdit>
-#include <QPushButton>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
+#include "App.h"
+#include "ExceptionBoundary.h"
 #include "FakeTools.h"
+#include "MenuBar1.h"
 #include "MessageRecorder.h"
+#include "Quit.h"
+#include "Runtime.h"
+#include "Startup.h"
 #include "TempDir.h"
 #include "WndMain.h"
+#include "internal/MenuItemQt.h"
 #include "internal/WindowAccess.h"
 #include "qzSettings.h"
+#include "qzWndAbout.h"
 
 class WndMainInspector {
  public:
@@ -20,6 +31,8 @@ class WndMainInspector {
 };
 
 namespace {
+
+const std::string kHeader = "Version: qzSettings01\n[APPLICATION SETTINGS]\n";
 
 // Each case starts as the program does before its main window opens, with a
 // preferences folder of its own and fake disk tools.
@@ -37,7 +50,7 @@ class MainWindowTest : public testing::Test {
   Ref<app::WndMain> Open(const std::string& keyLines) {
     qzSettings_ResetForTests();
     DestroyAllWindows();
-    WriteFile(dir_ / "Quillbarrow.pref", "Version: qzSettings01\n[APPLICATION SETTINGS]\n" + keyLines);
+    WriteFile(dir_ / "Quillbarrow.pref", kHeader + keyLines);
     qzSettings_Import();
     qzSettingsInit_Integer("RamDiskSize", 50);
     qzSettingsInit_String("RamDiskName", "RamDisk");
@@ -130,6 +143,112 @@ TEST_F(MainWindowTest, TypingStoresWhatReturnAndTheButtonCreateAndAFailedDiskIsR
   Create(window);
   EXPECT_EQ(messages_.texts, std::vector<std::string>{"Can't initialize ramdisk with hfs plus. Error code 3"});
   EXPECT_EQ(WndMainInspector::RamDiskCount(*window), made) << "a failed disk is not counted";
+}
+
+// Start-up runs once in a process: these cases run the program in a child
+// process of its own, with inLoop run once the event loop runs and after once
+// the program has ended; its exit status. The child's failures print there
+// and fail the case here.
+class Startup : public MainWindowTest {
+ protected:
+  int RunProgram(
+      const std::function<void()>& inLoop, const std::function<void()>& after = [] {}) {
+    std::fflush(stdout);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      static int argc = 1;
+      static char name[] = "test", *argv[] = {name, nullptr};
+      RuntimeInit(argc, argv);
+      initialize();
+      QTimer::singleShot(0, [inLoop] { CallIntoProgram(inLoop); });
+      QTimer::singleShot(20000, [] {
+        ADD_FAILURE() << "the program did not quit";
+        QCoreApplication::exit(99);
+      });
+      Main();
+      finalize();
+      const int32_t status = RuntimeExit();
+      after();
+      std::fflush(stdout);
+      _exit(testing::Test::HasFailure() ? 99 : status);
+    }
+    int status = -1;
+    if (pid > 0) waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 99) << "the program's run failed: " << status;
+    return WEXITSTATUS(status);
+  }
+};
+
+// The About window does not hold up quitting, nor does its closing quit.
+TEST_F(Startup, TheFileFillsTheFieldsTheAboutItemShowsOneWindowAndClosingTheMainWindowSaves) {
+  WriteFile(dir_ / "Quillbarrow.pref", kHeader + "RamDiskSize: 200\n");
+  const int status = RunProgram([] {
+    EXPECT_EQ(Edit(WndMain()->EdfSize())->text(), "200");
+    MnuAbout()->Qt().Action().trigger();
+    MnuAbout()->Qt().Action().trigger();
+    EXPECT_EQ(OpenWindows().size(), 2u) << "the main window and one About window";
+    const Ref<Window> window = GetImplicitWindow(about::qzWndAbout::kRegisteredName);
+    ASSERT_FALSE(window.IsNil());
+    EXPECT_TRUE(WindowWidgetOf(*window)->isVisible());
+    WindowWidgetOf(*window)->close();
+    QTimer::singleShot(50, [] {
+      MnuAbout()->Qt().Action().trigger();
+      Retype(WndMain()->EdfSize(), "77");
+      WindowWidgetOf(*WndMain())->close();
+    });
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadFile(dir_ / "Quillbarrow.pref"), kHeader + "RamDiskSize: 77\nRamDiskName: RamDisk\n");
+}
+
+TEST_F(Startup, AnInvalidFileIsReportedBeforeTheMainWindowOpensAndKeptAsItWas) {
+  const std::string invalid = "Version: qzSettings99\n[APPLICATION SETTINGS]\nRamDiskSize: 200\n";
+  WriteFile(dir_ / "Quillbarrow.pref", invalid);
+  const int status = RunProgram(
+      [this] {
+        EXPECT_EQ(messages_.texts, std::vector<std::string>{"Error 01: Preference file exists but is not valid"});
+        EXPECT_EQ(Edit(WndMain()->EdfSize())->text(), "50");
+        Retype(WndMain()->EdfSize(), "64");
+        Quit(0);
+      },
+      [this] { EXPECT_EQ(messages_.texts.size(), 1u) << "reported before the window opens"; });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadFile(dir_ / "Quillbarrow.pref"), invalid);
+}
+
+// Opening the menu raises EnableMenuItems, which uses the About item.
+TEST_F(Startup, AnExceptionInAHandlerIsReportedAndTheSettingsAreStillWritten) {
+  const int status = RunProgram(
+      [] {
+        Retype(WndMain()->EdfSize(), "9");
+        MnuAbout()->SetName("Renamed");
+        MenuBar1()->Child("FileMenu")->Qt().Menu().popup(QPoint(0, 0));
+      },
+      [this] {
+        ASSERT_EQ(messages_.texts.size(), 1u);
+        EXPECT_NE(messages_.texts[0].find("NilObjectException"), std::string::npos) << messages_.texts[0];
+        EXPECT_NE(messages_.texts[0].find("must quit"), std::string::npos) << messages_.texts[0];
+      });
+  EXPECT_NE(status, 0);
+  EXPECT_EQ(ReadFile(dir_ / "Quillbarrow.pref"), kHeader + "RamDiskSize: 9\nRamDiskName: RamDisk\n");
+}
+
+// Captions are compared byte for byte: umlauts precomposed, three full stops.
+TEST(MenuBar1, TwoMenusWithEveryItemItsCaptionAndItsShortcutInOrder) {
+  std::vector<std::string> shown;
+  const Ref<app::MenuBar1> bar = MenuBar1();
+  for (int32_t i = 0; i < bar->Count(); ++i) {
+    shown.push_back(bar->Item(i)->Text());
+    for (int32_t j = 0; j < bar->Item(i)->Count(); ++j)
+      shown.push_back("  " + bar->Item(i)->Item(j)->Text() + " " + bar->Item(i)->Item(j)->KeyboardShortcut());
+  }
+  MenuBar1_Release();
+  EXPECT_EQ(shown,
+            (std::vector<std::string>{"&Ablage", "  About Quillbarrow... ", "  Beenden Cmd+Q", "&Bearbeiten",
+                                      "  &R\xC3\xBC"
+                                      "ckg\xC3\xA4ngig Cmd+Z",
+                                      "  - ", "  &Ausschneiden Cmd+X", "  &Kopieren Cmd+C", "  &Einf\xC3\xBCgen Cmd+V",
+                                      "  &L\xC3\xB6schen ", "  - ", "  &Alles ausw\xC3\xA4hlen Cmd+A"}));
 }
 
 }  // namespace
