@@ -12,14 +12,6 @@
 
 namespace {
 
-// The device of the disk hdid recorded for uid; empty when there is none.
-std::string DiskOf(unsigned uid) {
-  for (const auto& entry : std::filesystem::directory_iterator("/run/quillbarrow"))
-    if (ReadFile(entry.path()).find("\nuid " + std::to_string(uid) + "\n") != std::string::npos)
-      return "/dev/" + entry.path().filename().string();
-  return {};
-}
-
 TEST(PolkitEndToEnd, AUserWhoIsNotRootCreatesADiskThatIsTheirs) {
   if (const std::string why = PolkitUsers::WhyNot(); !why.empty()) GTEST_SKIP() << why;
   if (!Sh("which Xvfb xdotool import tesseract >/dev/null"))
@@ -54,8 +46,10 @@ TEST(PolkitEndToEnd, AUserWhoIsNotRootCreatesADiskThatIsTheirs) {
     for (auto at = shown.find("\u2019"); at != std::string::npos; at = shown.find("\u2019")) shown.replace(at, 3, "'");
     EXPECT_NE(shown.find("Can't mount ramdisk. Error code 1"), std::string::npos) << shown;
   }
-  const std::string disk = DiskOf(users.Uid(0));
-  ASSERT_FALSE(disk.empty()) << "hdid made no disk for the user";
+  // hdid's record of the disk it made for the user is named for the device.
+  std::string record;
+  ASSERT_TRUE(Sh("grep -lx 'uid " + std::to_string(users.Uid(0)) + "' /run/quillbarrow/*", &record)) << "no disk";
+  const std::string disk = "/dev/" + std::filesystem::path(record.substr(0, record.find('\n'))).filename().string();
   std::string info;
   Sh("fshfsinfo " + disk, &info);
   EXPECT_NE(info.find("\tName\t\t\t\t: Polkit Created\n"), std::string::npos) << info;
