@@ -43,7 +43,7 @@ class MainWindowTest : public testing::Test {
     DestroyAllWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     qzSettings_ResetForTests();
-    oldConfig_ ? setenv("XDG_CONFIG_HOME", oldConfig_->c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
+    oldConfig_.empty() ? unsetenv("XDG_CONFIG_HOME") : setenv("XDG_CONFIG_HOME", oldConfig_.c_str(), 1);
   }
 
   // The window, opened after a preferences file with these lines was read.
@@ -73,8 +73,38 @@ class MainWindowTest : public testing::Test {
     return calls.size() < 2 ? "(nothing)" : calls[0][2] + " " + calls[1][2];
   }
 
-  const std::optional<std::string> oldConfig_ =
-      std::getenv("XDG_CONFIG_HOME") ? std::optional<std::string>(std::getenv("XDG_CONFIG_HOME")) : std::nullopt;
+  // Start-up runs once in a process: these cases run the program in a child
+  // process of its own, with inLoop run once the event loop runs and after once
+  // the program has ended; its exit status. The child's failures print there
+  // and fail the case here.
+  int RunProgram(
+      const std::function<void()>& inLoop, const std::function<void()>& after = [] {}) {
+    std::fflush(stdout);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      static int argc = 1;
+      static char name[] = "test", *argv[] = {name, nullptr};
+      RuntimeInit(argc, argv);
+      initialize();
+      QTimer::singleShot(0, [inLoop] { CallIntoProgram(inLoop); });
+      QTimer::singleShot(20000, [] {
+        ADD_FAILURE() << "the program did not quit";
+        QCoreApplication::exit(99);
+      });
+      Main();
+      finalize();
+      const int32_t status = RuntimeExit();
+      after();
+      std::fflush(stdout);
+      _exit(testing::Test::HasFailure() ? 99 : status);
+    }
+    int status = -1;
+    if (pid > 0) waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 99) << "the program's run failed: " << status;
+    return WEXITSTATUS(status);
+  }
+
+  const std::string oldConfig_ = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
   TempDir dir_;
   FakeTools tools_;
   MessageRecorder messages_;
@@ -94,9 +124,8 @@ TEST_F(MainWindowTest, AFixedWindowWithItsControlsInPlace) {
       {&*window->BtnCreate(), {367, 45, 140, 20}, "Create disk"},
       {&*window->EdfSize(), {153, 13, 50, 22}, "50"}};
   for (const auto& [control, rect, text] : places) {
-    QWidget* shown = ControlWidgetOf(*control);
-    EXPECT_EQ(shown->geometry(), rect) << control->Name();
-    EXPECT_EQ(shown->property("text").toString(), text) << control->Name();
+    EXPECT_EQ(ControlWidgetOf(*control)->geometry(), rect) << control->Name();
+    EXPECT_EQ(ControlWidgetOf(*control)->property("text").toString(), text) << control->Name();
   }
 }
 
@@ -145,39 +174,7 @@ TEST_F(MainWindowTest, TypingStoresWhatReturnAndTheButtonCreateAndAFailedDiskIsR
   EXPECT_EQ(WndMainInspector::RamDiskCount(*window), made) << "a failed disk is not counted";
 }
 
-// Start-up runs once in a process: these cases run the program in a child
-// process of its own, with inLoop run once the event loop runs and after once
-// the program has ended; its exit status. The child's failures print there
-// and fail the case here.
-class Startup : public MainWindowTest {
- protected:
-  int RunProgram(
-      const std::function<void()>& inLoop, const std::function<void()>& after = [] {}) {
-    std::fflush(stdout);
-    const pid_t pid = fork();
-    if (pid == 0) {
-      static int argc = 1;
-      static char name[] = "test", *argv[] = {name, nullptr};
-      RuntimeInit(argc, argv);
-      initialize();
-      QTimer::singleShot(0, [inLoop] { CallIntoProgram(inLoop); });
-      QTimer::singleShot(20000, [] {
-        ADD_FAILURE() << "the program did not quit";
-        QCoreApplication::exit(99);
-      });
-      Main();
-      finalize();
-      const int32_t status = RuntimeExit();
-      after();
-      std::fflush(stdout);
-      _exit(testing::Test::HasFailure() ? 99 : status);
-    }
-    int status = -1;
-    if (pid > 0) waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 99) << "the program's run failed: " << status;
-    return WEXITSTATUS(status);
-  }
-};
+class Startup : public MainWindowTest {};
 
 // The About window does not hold up quitting, nor does its closing quit.
 TEST_F(Startup, TheFileFillsTheFieldsTheAboutItemShowsOneWindowAndClosingTheMainWindowSaves) {
@@ -188,7 +185,6 @@ TEST_F(Startup, TheFileFillsTheFieldsTheAboutItemShowsOneWindowAndClosingTheMain
     MnuAbout()->Qt().Action().trigger();
     EXPECT_EQ(OpenWindows().size(), 2u) << "the main window and one About window";
     const Ref<Window> window = GetImplicitWindow(about::qzWndAbout::kRegisteredName);
-    ASSERT_FALSE(window.IsNil());
     EXPECT_TRUE(WindowWidgetOf(*window)->isVisible());
     WindowWidgetOf(*window)->close();
     QTimer::singleShot(50, [] {

@@ -18,8 +18,8 @@ TEST(EndToEnd, ADiskIsMadeByReturnAndQuittingFromTheAboutWindowSavesTheSettings)
   TempDir dir;
   FakeTools tools;
   XSession x;
-  ASSERT_TRUE(x.Ready()) << "Xvfb did not start";
-  const pid_t pid = Spawn({"env", "DISPLAY=" + x.Display(), "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=xcb",
+  ASSERT_TRUE(!x.display.empty()) << "Xvfb did not start";
+  const pid_t pid = Spawn({"env", "DISPLAY=" + x.display, "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=xcb",
                            "XDG_CONFIG_HOME=" + (dir / "config").string(), Program()});
   ASSERT_GT(pid, 0);
   const std::string window = x.WaitForWindow("^Tamberlow \\(Brisquel\\)$", 30);
@@ -36,9 +36,8 @@ TEST(EndToEnd, ADiskIsMadeByReturnAndQuittingFromTheAboutWindowSavesTheSettings)
                                                                   {"newfs_hfs", "-v", "Ende zu Ende", "/dev/fake0"},
                                                                   {"hdiutil", "mountvol", "/dev/fake0"}}));
 
-  // The About item by the File menu's mnemonic (the menu grabs the keyboard
-  // once it is open); the About window, untitled, shows the program's name;
-  // the menu's Ctrl+Q quits from there.
+  // The About item by the File menu's mnemonic (its menu grabs the keyboard once open);
+  // the About window, untitled, shows the program's name; Ctrl+Q quits from there.
   EXPECT_TRUE(x.Xdotool("key alt+a sleep 0.3 key Return"));
   const std::string about = x.WaitForWindow("^Quillbarrow$", 20);
   ASSERT_FALSE(about.empty());

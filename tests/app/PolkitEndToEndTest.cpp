@@ -22,9 +22,9 @@ TEST(PolkitEndToEnd, AUserWhoIsNotRootCreatesADiskThatIsTheirs) {
   TempDir home;
   std::filesystem::permissions(home.path(), std::filesystem::perms::all);
   XSession x;
-  ASSERT_TRUE(x.Ready()) << "Xvfb did not start";
+  ASSERT_TRUE(!x.display.empty()) << "Xvfb did not start";
 
-  const pid_t pid = Spawn({"env", "DISPLAY=" + x.Display(), "QT_QPA_PLATFORM=xcb", "HOME=" + home.path().string(),
+  const pid_t pid = Spawn({"env", "DISPLAY=" + x.display, "QT_QPA_PLATFORM=xcb", "HOME=" + home.path().string(),
                            "XDG_CONFIG_HOME=" + home.path().string(), "setpriv", "--reuid=" + users.name[0],
                            "--regid=" + users.name[0], "--init-groups", bin + "/quillbarrow"});
   ASSERT_GT(pid, 0);
@@ -42,7 +42,7 @@ TEST(PolkitEndToEnd, AUserWhoIsNotRootCreatesADiskThatIsTheirs) {
     ASSERT_FALSE(box.empty()) << "no message";
     std::string shown;
     for (int tries = 0; tries < 20 && shown.find("Error code") == std::string::npos; ++tries)
-      Sh("import -display " + x.Display() + " -window " + box + " png:- | tesseract stdin - 2>&1", &shown);
+      Sh("import -display " + x.display + " -window " + box + " png:- | tesseract stdin - 2>&1", &shown);
     for (auto at = shown.find("\u2019"); at != std::string::npos; at = shown.find("\u2019")) shown.replace(at, 3, "'");
     EXPECT_NE(shown.find("Can't mount ramdisk. Error code 1"), std::string::npos) << shown;
   }

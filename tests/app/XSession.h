@@ -1,6 +1,5 @@
 #pragma once
-// An X server of the test's own (Xvfb on a display number it picks itself),
-// and the programs a test runs beside it.
+// An X server of the test's own and the programs a test runs beside it.
 
 #include <signal.h>
 #include <spawn.h>
@@ -52,34 +51,31 @@ inline int WaitForExit(pid_t pid, double seconds) {
   return -1;
 }
 
-class XSession {
- public:
-  // Ready() tells whether Xvfb started and takes connections.
+// Xvfb for the object's life, on a display number it picks itself; display
+// stays empty when it did not start.
+struct XSession {
   XSession() {
     // Xvfb writes the display number it picked to this pipe.
     int fds[2];
     if (pipe(fds) != 0) return;
-    server_ =
-        Spawn({"sh", "-c",
-               "exec Xvfb -displayfd " + std::to_string(fds[1]) + " -screen 0 1024x768x24 -nolisten tcp 2>/dev/null"});
+    server =
+        Spawn({"sh", "-c", "exec Xvfb -displayfd " + std::to_string(fds[1]) + " -screen 0 1024x768x24 2>/dev/null"});
     close(fds[1]);
-    for (char c; server_ > 0 && read(fds[0], &c, 1) == 1 && c != '\n';) display_ += c;
+    for (char c; server > 0 && read(fds[0], &c, 1) == 1 && c != '\n';) display += c;
     close(fds[0]);
-    if (!display_.empty()) display_.insert(0, ":");
+    if (!display.empty()) display.insert(0, ":");
   }
   ~XSession() {
-    if (server_ <= 0) return;
-    kill(server_, SIGTERM);
-    waitpid(server_, nullptr, 0);
+    if (server <= 0) return;
+    kill(server, SIGTERM);
+    waitpid(server, nullptr, 0);
   }
   XSession(const XSession&) = delete;
   XSession& operator=(const XSession&) = delete;
 
-  bool Ready() const { return !display_.empty(); }
-  const std::string& Display() const { return display_; }
   // xdotool on this display; args are words for the shell.
   bool Xdotool(const std::string& args, std::string* output = nullptr) const {
-    return Sh("DISPLAY=" + display_ + " xdotool " + args, output);
+    return Sh("DISPLAY=" + display + " xdotool " + args, output);
   }
   // The first visible window whose title matches this regular expression
   // (ignoring case), waiting up to seconds for it; empty when none came.
@@ -90,7 +86,6 @@ class XSession {
     return found.substr(0, found.find('\n'));
   }
 
- private:
-  pid_t server_ = -1;
-  std::string display_;
+  pid_t server = -1;
+  std::string display;
 };
