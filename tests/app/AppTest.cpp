@@ -73,10 +73,8 @@ class MainWindowTest : public testing::Test {
     return calls.size() < 2 ? "(nothing)" : calls[0][2] + " " + calls[1][2];
   }
 
-  // Start-up runs once in a process: these cases run the program in a child
-  // process of its own, with inLoop run once the event loop runs and after once
-  // the program has ended; its exit status. The child's failures print there
-  // and fail the case here.
+  // Start-up runs once in a process: the program runs in a child, inLoop once its event loop
+  // runs, after once it has ended; its exit status. The child's failures fail the case here.
   int RunProgram(
       const std::function<void()>& inLoop, const std::function<void()>& after = [] {}) {
     std::fflush(stdout);
@@ -239,12 +237,10 @@ TEST(MenuBar1, TwoMenusWithEveryItemItsCaptionAndItsShortcutInOrder) {
       shown.push_back("  " + bar->Item(i)->Item(j)->Text() + " " + bar->Item(i)->Item(j)->KeyboardShortcut());
   }
   MenuBar1_Release();
-  EXPECT_EQ(shown,
-            (std::vector<std::string>{"&Ablage", "  About Quillbarrow... ", "  Beenden Cmd+Q", "&Bearbeiten",
-                                      "  &R\xC3\xBC"
-                                      "ckg\xC3\xA4ngig Cmd+Z",
-                                      "  - ", "  &Ausschneiden Cmd+X", "  &Kopieren Cmd+C", "  &Einf\xC3\xBCgen Cmd+V",
-                                      "  &L\xC3\xB6schen ", "  - ", "  &Alles ausw\xC3\xA4hlen Cmd+A"}));
+  EXPECT_EQ(shown, (std::vector<std::string>{"&Ablage", "  About Quillbarrow... ", "  Beenden Cmd+Q", "&Bearbeiten",
+                                             "  &R\303\274ckg\303\244ngig Cmd+Z", "  - ", "  &Ausschneiden Cmd+X",
+                                             "  &Kopieren Cmd+C", "  &Einf\303\274gen Cmd+V", "  &L\303\266schen ",
+                                             "  - ", "  &Alles ausw\303\244hlen Cmd+A"}));
 }
 
 }  // namespace

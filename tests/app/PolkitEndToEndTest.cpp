@@ -46,9 +46,9 @@ TEST(PolkitEndToEnd, AUserWhoIsNotRootCreatesADiskThatIsTheirs) {
     for (auto at = shown.find("\u2019"); at != std::string::npos; at = shown.find("\u2019")) shown.replace(at, 3, "'");
     EXPECT_NE(shown.find("Can't mount ramdisk. Error code 1"), std::string::npos) << shown;
   }
-  // hdid's record of the disk it made for the user is named for the device.
-  std::string record;
-  ASSERT_TRUE(Sh("grep -lx 'uid " + std::to_string(users.Uid(0)) + "' /run/quillbarrow/*", &record)) << "no disk";
+  std::string record;  // named for the device
+  ASSERT_TRUE(Sh("grep -lx 'uid " + std::to_string(users.Uid(0)) + "' /run/quillbarrow/*", &record))
+      << "hdid recorded no disk for the user";
   const std::string disk = "/dev/" + std::filesystem::path(record.substr(0, record.find('\n'))).filename().string();
   std::string info;
   Sh("fshfsinfo " + disk, &info);
