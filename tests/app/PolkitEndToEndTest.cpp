@@ -3,13 +3,8 @@
 // that belongs to that user.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "PolkitUsers.h"
 #include "TempDir.h"
@@ -17,26 +12,9 @@
 
 namespace {
 
-std::string Output(const std::string& command) {
-  std::string text;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    for (int c; (c = fgetc(pipe)) != EOF;) text += static_cast<char>(c);
-    pclose(pipe);
-  }
-  return text;
-}
-
-// The device of the disk hdid recorded for uid; empty when there is none.
-std::string DiskOf(unsigned uid) {
-  for (const auto& entry : std::filesystem::directory_iterator("/run/quillbarrow"))
-    if (ReadFile(entry.path()).find("\nuid " + std::to_string(uid) + "\n") != std::string::npos)
-      return "/dev/" + entry.path().filename().string();
-  return {};
-}
-
 TEST(PolkitEndToEnd, AUserWhoIsNotRootCreatesADiskThatIsTheirs) {
   if (const std::string why = PolkitUsers::WhyNot(); !why.empty()) GTEST_SKIP() << why;
-  if (!ProgramsExist({"Xvfb", "xdotool", "import", "tesseract"}))
+  if (!Sh("which Xvfb xdotool import tesseract >/dev/null"))
     GTEST_SKIP() << "needs Xvfb, xdotool, ImageMagick's import and tesseract";
   const std::string bin = std::string(std::getenv("QB_BUILD_DIR")) + "/Quillbarrow/bin";
   PolkitUsers users;
@@ -44,49 +22,42 @@ TEST(PolkitEndToEnd, AUserWhoIsNotRootCreatesADiskThatIsTheirs) {
   TempDir home;
   std::filesystem::permissions(home.path(), std::filesystem::perms::all);
   XSession x;
-  ASSERT_TRUE(x.Ready()) << "Xvfb did not start";
+  ASSERT_TRUE(!x.display.empty()) << "Xvfb did not start";
 
-  const pid_t pid = Spawn({"setpriv", "--reuid=" + users.name[0], "--regid=" + users.name[0], "--init-groups",
-                           bin + "/quillbarrow"},
-                          EnvironmentWith({"DISPLAY=" + x.Display(), "QT_QPA_PLATFORM=xcb", "HOME=" + home.path().string(),
-                                           "XDG_CONFIG_HOME=" + home.path().string()}),
-                          STDERR_FILENO, STDERR_FILENO);
+  const pid_t pid = Spawn({"env", "DISPLAY=" + x.display, "QT_QPA_PLATFORM=xcb", "HOME=" + home.path().string(),
+                           "XDG_CONFIG_HOME=" + home.path().string(), "setpriv", "--reuid=" + users.name[0],
+                           "--regid=" + users.name[0], "--init-groups", bin + "/quillbarrow"});
   ASSERT_GT(pid, 0);
-  const unsigned long window = x.WaitForWindow("Tamberlow (Brisquel)", 30);
-  ASSERT_NE(window, 0u);
-  EXPECT_TRUE(x.Xdotool({"windowfocus", "--sync", std::to_string(window)}));
-  EXPECT_TRUE(x.Xdotool({"key", "--clearmodifiers", "ctrl+a"}));
-  EXPECT_TRUE(x.Xdotool({"type", "--delay", "20", "Polkit Created"}));
-  EXPECT_TRUE(x.Xdotool({"key", "Return"}));
+  const std::string window = x.WaitForWindow("^Tamberlow \\(Brisquel\\)$", 30);
+  ASSERT_FALSE(window.empty());
+  EXPECT_TRUE(
+      x.Xdotool("windowfocus --sync " + window + " key --clearmodifiers ctrl+a type --delay 20 'Polkit Created'"));
+  EXPECT_TRUE(x.Xdotool("key Return"));
 
   // Where this kernel can't mount HFS+, the mount step's message: as the
   // user reads it off the screen.
-  const bool mounts = Output("grep -c '\thfsplus$' /proc/filesystems") != "0\n";
+  const bool mounts = Sh("grep -q '\thfsplus$' /proc/filesystems");
   if (!mounts) {
-    std::string box;
-    for (int tries = 0; tries < 300 && box.empty(); ++tries) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-      x.Xdotool({"search", "--onlyvisible", "--name", "^Quillbarrow$"}, &box);
-    }
+    const std::string box = x.WaitForWindow("^Quillbarrow$", 30);
     ASSERT_FALSE(box.empty()) << "no message";
-    box = box.substr(0, box.find('\n'));
     std::string shown;
-    for (int tries = 0; tries < 20 && shown.find("Error code") == std::string::npos; ++tries) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(200));
-      shown = Output("import -display " + x.Display() + " -window " + box + " png:- | tesseract stdin - 2>&1");
-    }
+    for (int tries = 0; tries < 20 && shown.find("Error code") == std::string::npos; ++tries)
+      Sh("import -display " + x.display + " -window " + box + " png:- | tesseract stdin - 2>&1", &shown);
     for (auto at = shown.find("\u2019"); at != std::string::npos; at = shown.find("\u2019")) shown.replace(at, 3, "'");
     EXPECT_NE(shown.find("Can't mount ramdisk. Error code 1"), std::string::npos) << shown;
   }
-  const std::string disk = DiskOf(users.Uid(0));
-  ASSERT_FALSE(disk.empty()) << "hdid made no disk for the user";
-  EXPECT_NE(Output("fshfsinfo " + disk).find("\tName\t\t\t\t: Polkit Created\n"), std::string::npos);
+  std::string record;  // named for the device
+  ASSERT_TRUE(Sh("grep -lx 'uid " + std::to_string(users.Uid(0)) + "' /run/quillbarrow/*", &record))
+      << "hdid recorded no disk for the user";
+  const std::string disk = "/dev/" + std::filesystem::path(record.substr(0, record.find('\n'))).filename().string();
+  std::string info;
+  Sh("fshfsinfo " + disk, &info);
+  EXPECT_NE(info.find("\tName\t\t\t\t: Polkit Created\n"), std::string::npos) << info;
   if (mounts) {
     EXPECT_EQ(std::filesystem::status("/media/Polkit Created").permissions(), std::filesystem::perms::none);
   }
-  kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
-  EXPECT_EQ(Output(bin + "/hdiutil detach " + disk + " >/dev/null 2>&1; echo $?"), "0\n");
+  WaitForExit(pid, 0);
+  EXPECT_TRUE(Sh(bin + "/hdiutil detach " + disk + " >/dev/null 2>&1"));
 }
 
 }  // namespace
