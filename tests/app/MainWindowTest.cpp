@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "FakeTools.h"
-#include "MessageRecorder.h"
+#include "Recorders.h"
 #include "TempDir.h"
 #include "WndMain.h"
 #include "internal/WindowAccess.h"
