@@ -87,9 +87,12 @@ TEST_F(SettingsTable, WithoutAFileTheExportMakesItAndItsFoldersAndEveryValueCome
   }
   EXPECT_FALSE(std::filesystem::exists(dir_ / "not")) << "the import alone makes nothing";
   qzSettings_Export();
-  EXPECT_EQ(
-      ReadFile(dir_ / "not/yet/there/Quillbarrow.pref"),
-      Prefs("RamDiskSize: -2147483648\nRamDiskName: Work: Scratch$$13$$$$10$$Disk\nlone: $$13$$|$$10$$\n: \n" + many));
+  // Compared apart: a difference in 70,000 lines is too large for a diff.
+  const std::string head =
+      Prefs("RamDiskSize: -2147483648\nRamDiskName: Work: Scratch$$13$$$$10$$Disk\nlone: $$13$$|$$10$$\n: \n");
+  const std::string written = ReadFile(dir_ / "not/yet/there/Quillbarrow.pref");
+  EXPECT_EQ(written.substr(0, head.size()), head);
+  EXPECT_TRUE(written.substr(head.size()) == many) << "every entry is written, in order";
   Restart();
   qzSettingsInit_Integer("RamDiskSize", 50);
   qzSettingsInit_String("RamDiskName", "RamDisk");
