@@ -1,6 +1,5 @@
 #include "FakeTools.h"
 
-#include <cstdlib>
 #include <sstream>
 
 namespace {
@@ -19,9 +18,8 @@ exit "$(cat "$answer.status" 2>/dev/null || echo 0)"
 
 FakeTools::FakeTools() {
   for (const char* tool : {"hdid", "newfs_hfs", "hdiutil"}) {
-    const auto file = dir_ / tool;
-    WriteFile(file, kScript);
-    std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+    WriteFile(dir_ / tool, kScript);
+    std::filesystem::permissions(dir_ / tool, std::filesystem::perms::owner_all);
   }
   Answer("hdid", "/dev/fake0\n", 0);
   Answer("hdiutil", "/dev/fake0\tApple_HFS\t/Volumes/Fake\n", 0, "mountvol");

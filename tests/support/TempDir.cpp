@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <stdexcept>
 
 TempDir::TempDir(const std::filesystem::path& base) {
@@ -12,8 +12,10 @@ TempDir::TempDir(const std::filesystem::path& base) {
 }
 
 std::string ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+  // A stream buffer's copy ends quietly where reading fails (a folder gives "").
+  std::ostringstream bytes;
+  bytes << std::ifstream(file, std::ios::binary).rdbuf();
+  return bytes.str();
 }
 
 void WriteFile(const std::filesystem::path& file, const std::string& bytes) {
