@@ -12,7 +12,7 @@
 #include <filesystem>
 
 #include "Bundle.h"
-#include "URLRecorder.h"
+#include "Recorders.h"
 #include "internal/WindowAccess.h"
 #include "qzWndAbout.h"
 

@@ -14,7 +14,7 @@
 #include "ExceptionBoundary.h"
 #include "FakeTools.h"
 #include "MenuBar1.h"
-#include "MessageRecorder.h"
+#include "Recorders.h"
 #include "Quit.h"
 #include "Runtime.h"
 #include "Startup.h"

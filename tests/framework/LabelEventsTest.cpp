@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "Label.h"
-#include "MessageRecorder.h"
+#include "Recorders.h"
 #include "RecordingApp.h"
 #include "TestWindow.h"
 

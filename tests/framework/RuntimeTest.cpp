@@ -2,7 +2,7 @@
 #include <QTimer>
 
 #include "ExceptionBoundary.h"
-#include "MessageRecorder.h"
+#include "Recorders.h"
 #include "Quit.h"
 #include "RecordingApp.h"
 

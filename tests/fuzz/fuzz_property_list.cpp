@@ -4,9 +4,7 @@
 // very same bytes. A second pass builds lists of known names followed by
 // arbitrary value bytes, so that every kind of value is read cut short.
 
-#include <cstdint>
 #include <cstdlib>
-#include <string_view>
 
 #include "Label.h"
 #include "PropertyList.h"
@@ -16,20 +14,19 @@
 
 namespace {
 
-template <class... F>
-struct Overloaded : F... {
-  using F::operator()...;
+// Writes one record back with the builder the program's lists are made with.
+struct Writer {
+  PropertyList& list;
+  const std::string& name;
+  void operator()(int32_t value) { list.Integer(name, value); }
+  void operator()(bool value) { list.Boolean(name, value); }
+  void operator()(Color value) { list.Colour(name, value); }
+  void operator()(const std::string& value) { list.String(name, value); }
 };
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
 
 std::string Encode(const std::vector<PropertyRecord>& records) {
   PropertyList list;
-  for (const PropertyRecord& r : records)
-    std::visit(Overloaded{[&](int32_t v) { list.Integer(r.name, v); }, [&](bool v) { list.Boolean(r.name, v); },
-                          [&](Color v) { list.Colour(r.name, v); },
-                          [&](const std::string& v) { list.String(r.name, v); }},
-               r.value);
+  for (const PropertyRecord& r : records) std::visit(Writer{list, r.name}, r.value);
   return list.Bytes();
 }
 
@@ -44,11 +41,9 @@ void Check(const PropertyTable& table, std::string_view list) {
 // following bytes stand as its value.
 std::string KnownNames(const std::vector<std::string>& names, std::string_view input) {
   std::string list;
-  size_t at = 0;
-  while (at + 1 < input.size()) {
-    list += names[static_cast<uint8_t>(input[at]) % names.size()] + ' ';
+  for (size_t at = 0; at + 1 < input.size();) {
     const size_t take = std::min<size_t>(static_cast<uint8_t>(input[at + 1]) % 12, input.size() - at - 2);
-    list += input.substr(at + 2, take);
+    list += names[static_cast<uint8_t>(input[at]) % names.size()] + ' ' + std::string(input.substr(at + 2, take));
     at += 2 + take;
   }
   return list;
@@ -60,8 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   for (const PropertyTable* table : {&Window::Table(), &Label::Table(), &TextField::Table(), &PushButton::Table()}) {
     Check(*table, input);
-    const std::string structured = KnownNames(table->Names(), input);
-    Check(*table, structured);
+    Check(*table, KnownNames(table->Names(), input));
   }
   return 0;
 }

@@ -4,71 +4,43 @@
 // reported is left byte for byte as it was, and a file that the export wrote
 // reads back into the same table, so the second export writes the same bytes.
 
-#include <unistd.h>
-
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
 
 #include "MsgBox.h"
+#include "TempDir.h"
 #include "qzSettings.h"
 
 namespace {
 
-std::filesystem::path folder;
+// In memory where there is a tmpfs: the export syncs every file it writes.
+const TempDir folder(std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path());
 int messages = 0;
 
-std::string ReadAll(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
+// The program's run: start, read the file, quit, write it.
 void ImportAndExport() {
   qzSettings_ResetForTests();
   qzSettings_Import();
   qzSettings_Export();
 }
 
-void Fail(const char* what) {
-  std::fprintf(stderr, "%s\n", what);
-  std::abort();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  // In memory where there is a tmpfs: the export syncs every file it writes.
-  const std::filesystem::path base =
-      std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
-  std::string pattern = (base / "qb-fuzz-settings-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) Fail("no temporary folder");
-  folder = pattern;
-  setenv("XDG_CONFIG_HOME", pattern.c_str(), 1);
+  setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
   SetMsgBoxRecorder([](const std::string&) { ++messages; });
-  std::atexit([] {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  });
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
   const std::filesystem::path file = folder / "Quillbarrow.pref";
-  std::ofstream(file, std::ios::binary | std::ios::trunc) << input;
-
+  WriteFile(file, input);
   messages = 0;
   ImportAndExport();
-  const std::string first = ReadAll(file);
-  if (messages > 0 && first != input) Fail("a file that was reported has changed");
-  if (messages == 0 && first.rfind("Version: qzSettings01\n[APPLICATION SETTINGS]\n", 0) != 0)
-    Fail("the export wrote no version line and header");
-
+  const std::string first = ReadFile(file);
+  if (messages > 0 && first != input) std::abort();  // a reported file has changed
+  if (messages == 0 && first.rfind("Version: qzSettings01\n[APPLICATION SETTINGS]\n", 0) != 0) std::abort();
   ImportAndExport();
-  if (ReadAll(file) != first) Fail("the exported file did not read back into the same table");
+  if (ReadFile(file) != first) std::abort();  // what the export wrote did not read back the same
   return 0;
 }

@@ -7,25 +7,18 @@
 
 #include <csignal>
 
-class FileSizeLimit {
-public:
-  explicit FileSizeLimit(rlim_t bytes) {
+struct FileSizeLimit {
+  explicit FileSizeLimit(rlim_t bytes) : oldHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
     getrlimit(RLIMIT_FSIZE, &old_);
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{bytes, old_.rlim_max};
-    applied_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    setrlimit(RLIMIT_FSIZE, &limit);
   }
   ~FileSizeLimit() {
     setrlimit(RLIMIT_FSIZE, &old_);
     std::signal(SIGXFSZ, oldHandler_);
   }
   FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
-  bool applied() const { return applied_; }
-
-private:
+  void (*oldHandler_)(int);
   rlimit old_{};
-  void (*oldHandler_)(int) = SIG_DFL;
-  bool applied_ = false;
 };

@@ -6,11 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <thread>
 
 #include "TempDir.h"
 
@@ -21,22 +18,15 @@ int Shell(const std::string& command) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::string Output(const std::string& command) {
-  std::string text;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, pipe)) text += buffer;
-    pclose(pipe);
-  }
-  while (!text.empty() && text.back() == '\n') text.pop_back();
-  return text;
+// Runs command every tenth of a second until it exits 0, for at most ten seconds.
+bool Within10s(const std::string& command) {
+  return Shell("for try in $(seq 100); do " + command + " && exit 0; sleep 0.1; done; exit 1") == 0;
 }
 
 }  // namespace
 
 std::string PolkitUsers::WhyNot() {
-  const char* wanted = std::getenv("QB_SYSTEM_TESTS");
-  if (!std::getenv("CI") && !(wanted && std::string(wanted) == "1"))
+  if (!std::getenv("CI") && Shell("[ \"$QB_SYSTEM_TESTS\" = 1 ]") != 0)
     return "adds users and a polkit rule to this machine: runs when CI is set or QB_SYSTEM_TESTS=1";
   if (geteuid() != 0) return "needs root to add users";
   if (Shell("[ -u /usr/bin/pkexec ] && [ -x /usr/lib/polkit-1/polkitd ]") != 0)
@@ -52,31 +42,22 @@ PolkitUsers::PolkitUsers() {
   // Each test starts and stops what the machine lacked: one at a time.
   lock_ = open("/run/lock/quillbarrow-polkit-test", O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   if (lock_ < 0 || flock(lock_, LOCK_EX) != 0) return;
+  // The system bus writes its process id to /run/dbus/pid.
   if (Shell("dbus-send --system --dest=org.freedesktop.DBus / org.freedesktop.DBus.GetId 2>/dev/null") != 0)
-    busPid_ = Output("mkdir -p /run/dbus && rm -f /run/dbus/pid && dbus-daemon --system --fork --print-pid");
-  if (Shell("pgrep -x polkitd >/dev/null") != 0) {
-    startedPolkit_ = true;
-    Shell("/usr/lib/polkit-1/polkitd --no-debug </dev/null >/dev/null 2>&1 &");
-  }
+    startedBus_ = Shell("mkdir -p /run/dbus && rm -f /run/dbus/pid && dbus-daemon --system --fork") == 0;
+  if (Shell("pgrep -x polkitd >/dev/null") != 0)
+    startedPolkit_ = Shell("/usr/lib/polkit-1/polkitd --no-debug </dev/null >/dev/null 2>&1 &") == 0;
   for (const std::string& user : name)
     if (Shell("useradd -M -U -s /usr/sbin/nologin " + user) != 0) return;
-  for (int tries = 0; tries < 100 && !ready_; ++tries) {
-    ready_ = Shell("pkaction --action-id org.freedesktop.policykit.exec >/dev/null 2>&1") == 0;
-    if (!ready_) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
+  ready_ = Within10s("pkaction --action-id org.freedesktop.policykit.exec >/dev/null 2>&1");
 }
 
 PolkitUsers::~PolkitUsers() {
   std::filesystem::remove(rule_);
   for (const std::string& user : name) Shell("userdel " + user + " 2>/dev/null");
   if (startedPolkit_) Shell("pkill -x polkitd");
-  if (!busPid_.empty()) Shell("kill " + busPid_);
+  if (startedBus_) Shell("kill $(cat /run/dbus/pid)");
   if (lock_ >= 0) close(lock_);
-}
-
-int PolkitUsers::Run(int user, const std::string& command) const {
-  return Shell("setpriv --reuid=" + name[user] + " --regid=" + std::to_string(getpwnam(name[user].c_str())->pw_gid) +
-               " --init-groups sh -c '" + command + "' </dev/null");
 }
 
 unsigned PolkitUsers::Uid(int user) const {
@@ -85,14 +66,13 @@ unsigned PolkitUsers::Uid(int user) const {
 }
 
 bool PolkitUsers::Allow(const std::string& folder) {
-  WriteFile(rule_, "polkit.addRule(function(action, subject) {\n  if (action.id == 'org.freedesktop.policykit.exec' &&"
-                   " action.lookup('program').indexOf('" + folder + "/') == 0 &&\n      (subject.user == '" + name[0] +
-                       "' || subject.user == '" + name[1] + "')) return polkit.Result.YES;\n});\n");
+  WriteFile(rule_,
+            "polkit.addRule(function(action, subject) {\n  if (action.id == 'org.freedesktop.policykit.exec' &&"
+            " action.lookup('program').indexOf('" +
+                folder + "/') == 0 &&\n      (subject.user == '" + name[0] + "' || subject.user == '" + name[1] +
+                "')) return polkit.Result.YES;\n});\n");
   // polkitd reads its rules again when they change; until then pkexec's
   // refusal is 127, and after it hdiutil's own refusal of the path, 1.
-  for (int tries = 0; tries < 100; ++tries) {
-    if (Run(0, folder + "/hdiutil detach /nonexistent 2>/dev/null") == 1) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  return false;
+  return Within10s("{ setpriv --reuid=" + name[0] + " --regid=" + name[0] + " --init-groups " + folder +
+                   "/hdiutil detach /nonexistent </dev/null 2>/dev/null; [ $? = 1 ]; }");
 }

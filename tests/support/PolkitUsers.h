@@ -7,7 +7,7 @@
 #include <string>
 
 class PolkitUsers {
-public:
+ public:
   // Why such tests can't or mustn't run here; empty when they may. They
   // change the machine, so they run only with CI set or QB_SYSTEM_TESTS=1.
   static std::string WhyNot();
@@ -15,23 +15,17 @@ public:
   PolkitUsers();
   ~PolkitUsers();
   PolkitUsers(const PolkitUsers&) = delete;
-  PolkitUsers& operator=(const PolkitUsers&) = delete;
 
   bool Ready() const { return ready_; }
   // Lets both users run programs of folder as root; true once polkitd has
   // taken the rule.
   bool Allow(const std::string& folder);
-
-  // Runs command (a shell command line) as user 0 or 1; its exit status.
-  int Run(int user, const std::string& command) const;
   unsigned Uid(int user) const;
 
   std::string name[2];
 
-private:
-  bool ready_ = false;
+ private:
+  bool ready_ = false, startedBus_ = false, startedPolkit_ = false;
   int lock_ = -1;
   std::string rule_;
-  std::string busPid_;
-  bool startedPolkit_ = false;
 };

@@ -5,25 +5,19 @@
 #include <sstream>
 #include <stdexcept>
 
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "qbtest-XXXXXX").string();
+TempDir::TempDir(const std::filesystem::path& base) {
+  std::string pattern = (base / "qbtest-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
 }
 
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
 std::string ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
+  // A stream buffer's copy ends quietly where reading fails (a folder gives "").
   std::ostringstream bytes;
-  bytes << in.rdbuf();
+  bytes << std::ifstream(file, std::ios::binary).rdbuf();
   return bytes.str();
 }
 
 void WriteFile(const std::filesystem::path& file, const std::string& bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out << bytes;
+  std::ofstream(file, std::ios::binary) << bytes;
 }

@@ -1,22 +1,22 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with its
-// contents when the object goes.
+// A fresh folder under base (the system's temporary folder unless told),
+// removed with its contents when the object goes.
 
 #include <filesystem>
 #include <string>
 
 class TempDir {
-public:
-  TempDir();
-  ~TempDir();
+ public:
+  explicit TempDir(const std::filesystem::path& base = std::filesystem::temp_directory_path());
+  ~TempDir() { std::filesystem::remove_all(path_, ignored_); }
   TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
   std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+ private:
   std::filesystem::path path_;
+  std::error_code ignored_;
 };
 
 std::string ReadFile(const std::filesystem::path& file);
