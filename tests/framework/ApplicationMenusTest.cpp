@@ -1,7 +1,9 @@
-// The application's menus: enabling, shortcuts, handlers, the edit items, and
-// where the menu bar stands on a platform without a screen menu bar.
+// The application's menus: what the toolkit gets, enabling, shortcuts,
+// handlers, the edit items, and where the menu bar stands on a platform
+// without a screen menu bar.
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <map>
@@ -57,30 +59,20 @@ void Choose(MenuItem& item) {
   item.Qt().Action().trigger();
 }
 
-TEST_F(ApplicationMenus, EnableMenuItemsIsRaisedBeforeAMenuIsShownAfterAutoEnable) {
+TEST_F(ApplicationMenus, EnableMenuItemsComesBeforeAMenuOrAShortcutAndAHandlerMayLeaveTheDefaultAction) {
   InOwnProcess([] {
-    Ref<MenuItem> automatic = Item("Automatic"), manual = Item("Manual"), copy = Item("EditCopy", "Cmd+C");
-    manual->SetAutoEnable(false);
-    Ref<RecordingApp> app = RegisterAppWithMenu({automatic, manual, copy});
-    for (MenuItem* item : {&*automatic, &*manual}) item->SetEnabled(false);
-    app->onEnableMenuItems = [&] { EXPECT_TRUE(automatic->Enabled()) << "the event sees the automatic state"; };
+    Ref<MenuItem> automatic = Item("Automatic"), manual = Item("Manual"), thing = Item("Thing", "Cmd+K"),
+                  copy = Item("EditCopy", "Cmd+C"), selectAll = Item("EditSelectAll");
+    for (MenuItem* item : {&*manual, &*thing}) item->SetAutoEnable(false);
+    Ref<RecordingApp> app = RegisterAppWithMenu({automatic, manual, thing, copy, selectAll});
+    for (MenuItem* item : {&*automatic, &*manual, &*thing}) item->SetEnabled(false);
+    app->onEnableMenuItems = [&] {
+      EXPECT_TRUE(automatic->Enabled()) << "the event sees the automatic state";
+      thing->SetEnabled(true);
+    };
     OpenMenu();
-    EXPECT_EQ(Log(), Lines{"EnableMenuItems"});
     EXPECT_FALSE(manual->Enabled()) << "an item without AutoEnable keeps its state";
     EXPECT_FALSE(copy->Enabled()) << "an edit item has nothing to copy from without a focused field";
-    FocusedField("text");
-    OpenMenu();
-    EXPECT_TRUE(copy->Enabled());
-  });
-}
-
-TEST_F(ApplicationMenus, AShortcutEnablesThenChoosesAndAHandlerMayLeaveTheDefaultAction) {
-  InOwnProcess([] {
-    Ref<MenuItem> thing = Item("Thing", "Cmd+K"), selectAll = Item("EditSelectAll");
-    thing->SetAutoEnable(false);
-    thing->SetEnabled(false);
-    Ref<RecordingApp> app = RegisterAppWithMenu({thing, selectAll});
-    app->onEnableMenuItems = [&] { thing->SetEnabled(true); };
     bool handled = true;
     for (const char* name : {"Thing", "EditSelectAll"})
       app->AddMenuHandler(name, [&, name] {
@@ -88,9 +80,12 @@ TEST_F(ApplicationMenus, AShortcutEnablesThenChoosesAndAHandlerMayLeaveTheDefaul
         return handled;
       });
     QLineEdit& field = FocusedField("abc");
+    OpenMenu();
+    EXPECT_TRUE(copy->Enabled());
+    thing->SetEnabled(false);
     QTest::keyClick(&field, Qt::Key_K, Qt::ControlModifier);
     QTest::keyClick(&field, Qt::Key_J, Qt::ControlModifier);  // no shortcut of the menus
-    EXPECT_EQ(Log(), (Lines{"EnableMenuItems", "Thing"}));
+    EXPECT_EQ(Log(), (Lines{"EnableMenuItems", "EnableMenuItems", "EnableMenuItems", "Thing"}));
     EXPECT_EQ(field.text(), "abc");
     Choose(*selectAll);
     EXPECT_FALSE(field.hasSelectedText()) << "a handler that answers true replaces the default action";
@@ -146,6 +141,29 @@ TEST_F(ApplicationMenus, TheMenuBarStandsInTheFirstWindowThatShowsOneAndMovesOnW
     EXPECT_EQ(bar->window(), bar) << "the window that shows no bar does not take it";
     EXPECT_EQ(bar->actions().size(), 1);
   });
+}
+
+// The toolkit gets the captions' bytes and mnemonics, a line for a lone minus
+// and the shortcuts as the platform's command key.
+TEST(MenuItem, MenusReachTheToolkitInOrderWithTheirCaptionsSeparatorsAndShortcuts) {
+  Ref<MenuBar> bar = New<MenuBar>();
+  bar->Append(Item("EditMenu"));
+  const std::string undo =
+      "&R\xC3\xBC"
+      "ckg\xC3\xA4ngig";
+  bar->Child("EditMenu")->Append(Item("EditUndo", "Cmd+Z"));
+  bar->Child("EditMenu")->Child("EditUndo")->SetText(undo);
+  bar->Child("EditMenu")->Append(Item("-"));
+  bar->Child("EditMenu")->Append(Item("--"));
+  const QList<QAction*> menus = bar->Qt().Bar()->actions();
+  ASSERT_EQ(menus.size(), 1);
+  EXPECT_EQ(menus[0]->text(), "EditMenu");
+  const QList<QAction*> edit = menus[0]->menu()->actions();
+  ASSERT_EQ(edit.size(), 3);
+  EXPECT_EQ(edit[0]->text().toUtf8().toStdString(), undo);
+  EXPECT_EQ(edit[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(edit[i]->isSeparator(), i == 1) << "only a lone minus is a separator";
+  EXPECT_EQ(edit[2]->text(), "--");
 }
 
 }  // namespace

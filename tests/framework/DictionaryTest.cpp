@@ -27,21 +27,4 @@ TEST(Dictionary, KeysMatchExactlyAndAreListedInTheOrderTheyWereFirstStored) {
   EXPECT_FALSE(dict.HasKey("k"));
 }
 
-TEST(Dictionary, ValuesReplacedOverAndOverAndManyKeysStayRight) {
-  // As a text field stores its text at every key press: shorter, longer and
-  // equal values in turn, many times over; then enough keys to grow often.
-  Dictionary dict;
-  const auto value = [](int round, int key) {
-    return std::string(static_cast<size_t>((round * 7 + key) % 50), 'a' + key % 26) + std::to_string(round);
-  };
-  for (int round = 0; round < 500; ++round)
-    for (int key = 0; key < 20; ++key) dict.SetValue("key" + std::to_string(key), value(round, key));
-  for (int key = 20; key < 20000; ++key) dict.SetValue("key" + std::to_string(key), value(499, key));
-  ASSERT_EQ(dict.Count(), 20000u);
-  for (int key = 0; key < 20000; key += 7) {
-    EXPECT_EQ(dict.Key(static_cast<size_t>(key)), "key" + std::to_string(key));
-    EXPECT_EQ(dict.Value("key" + std::to_string(key)), value(499, key));
-  }
-}
-
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <optional>
 
 #include "FolderItem.h"
 #include "PreferencesFolder.h"
@@ -28,40 +27,18 @@ TEST(FolderItem, ChildExistsLengthAndParent) {
   EXPECT_TRUE(FolderItem("/").Parent().IsNil());
 }
 
-TEST(FolderItem, CreateAsFolderMakesEveryMissingFolder) {
-  TempDir dir;
-  const FolderItem deep((dir / "one/two/three").string());
-  EXPECT_TRUE(deep.CreateAsFolder());
-  EXPECT_TRUE(deep.IsFolder());
-  EXPECT_TRUE(deep.CreateAsFolder()) << "an existing folder is fine";
-  WriteFile(dir / "file", "x");
-  EXPECT_FALSE(FolderItem((dir / "file").string()).CreateAsFolder());
-  EXPECT_FALSE(FolderItem((dir / "file/below").string()).CreateAsFolder());
-}
-
-// Sets an environment variable (nullptr: removes it) until the object goes.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    value ? setenv(name, value, 1) : unsetenv(name);
-  }
-  ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
-
 TEST(SpecialFolder, PreferencesFollowXdgConfigHomeElseDotConfig) {
   TempDir dir;
-  {
-    const ScopedEnv config("XDG_CONFIG_HOME", (dir / "config").c_str());
-    EXPECT_EQ(SpecialFolder::Preferences()->NativePath(), (dir / "config").string());
-    EXPECT_FALSE(FolderItem((dir / "config").string()).Exists()) << "asking for the folder must not make it";
-  }
-  const ScopedEnv config("XDG_CONFIG_HOME", nullptr), home("HOME", dir.path().c_str());
+  const auto get = [](const char* name) { return std::getenv(name) ? std::string(std::getenv(name)) : std::string(); };
+  const std::string home = get("HOME"), config = get("XDG_CONFIG_HOME");
+  setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+  EXPECT_EQ(SpecialFolder::Preferences()->NativePath(), (dir / "config").string());
+  EXPECT_FALSE(FolderItem((dir / "config").string()).Exists()) << "asking for the folder must not make it";
+  unsetenv("XDG_CONFIG_HOME");
+  setenv("HOME", dir.path().c_str(), 1);
   EXPECT_EQ(SpecialFolder::Preferences()->NativePath(), (dir / ".config").string());
+  setenv("HOME", home.c_str(), 1);
+  if (!config.empty()) setenv("XDG_CONFIG_HOME", config.c_str(), 1);
 }
 
 }  // namespace

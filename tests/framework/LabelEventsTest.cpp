@@ -41,10 +41,9 @@ class LabelEventsTest : public WindowTest {
 };
 
 TEST_F(LabelEventsTest, APressTheLabelTakesIsFollowedByDragsAndTheReleaseWhereverThePointerIs) {
-  bool take = true;
-  label_->MouseDown = [&](Label&, int32_t x, int32_t y) {
+  label_->MouseDown = [this](Label&, int32_t x, int32_t y) {
     Log("Down", x, y);
-    return take;
+    return true;
   };
   QWidget* content = ContentAreaOf(*window_);
   QTest::mouseMove(content, QPoint(20, 20));
@@ -55,14 +54,6 @@ TEST_F(LabelEventsTest, APressTheLabelTakesIsFollowedByDragsAndTheReleaseWhereve
   QTest::mouseClick(content, Qt::RightButton, {}, QPoint(105, 46));  // other buttons are no press
   EXPECT_EQ(log_,
             (std::vector<std::string>{"Enter", "Down 5,6", "Drag 10,6", "Drag -80,60", "Up -80,60", "Exit", "Enter"}));
-  // A press passed on is followed by no drag and no release.
-  log_.clear();
-  take = false;
-  QTest::mousePress(content, Qt::LeftButton, {}, QPoint(105, 46));
-  QTest::mouseMove(content, QPoint(109, 46));
-  QTest::mouseRelease(content, Qt::LeftButton, {}, QPoint(109, 46));
-  QTest::mouseMove(content, QPoint(300, 100));
-  EXPECT_EQ(log_, (std::vector<std::string>{"Down 5,6", "Exit"}));
 }
 
 TEST_F(LabelEventsTest, AnExceptionInMouseDownIsReportedAndAnswersFalse) {

@@ -6,7 +6,7 @@ namespace {
 
 using namespace std::string_literals;
 
-// An object with one property of each type and one that is only kept.
+// An object with one property of each type.
 class Thing : public PropertyObject {
  public:
   int32_t count = 0;
@@ -23,7 +23,7 @@ class Thing : public PropertyObject {
     static const PropertyTable table = [] {
       PropertyTable t;
       t.Add("Count", &Thing::SetCount).Add("Flag", &Thing::SetFlag).Add("Colour", &Thing::SetColour);
-      t.Add("Text", &Thing::SetText).Keep("Frame", PropertyType::Integer);
+      t.Add("Text", &Thing::SetText);
       return t;
     }();
     return table;
@@ -62,30 +62,12 @@ TEST(PropertyList, AListThatDoesNotDecodeChangesNothing) {
         << testing::PrintToString(tail);
     EXPECT_EQ(thing.count, 0) << testing::PrintToString(tail);
   }
-  try {
-    Thing().SetProperties("Count \0\0\0\x01Mystery \x01"s);
-    FAIL() << "no exception";
-  } catch (const PropertyListException& error) {
-    EXPECT_NE(std::string(error.what()).find("\"Mystery\" at byte 18"), std::string::npos) << error.what();
-  }
-  EXPECT_THROW(PropertyList().Boolean("Two words", true), PropertyListException) << "could not be read back";
   Thing thing;
   thing.SetProperties(list);
   EXPECT_EQ(thing.count, -7);
   EXPECT_EQ(thing.text, "a b\0c"s);
   EXPECT_TRUE(thing.flag);
   EXPECT_EQ(thing.color.ToRGB(), 0x010203u);
-}
-
-TEST(PropertyList, SetsOnlyWhatTheListNamesAndKeepsValuesWithoutEffect) {
-  Thing thing;
-  thing.SetProperties(PropertyList().Integer("Count", 3).Boolean("Flag", true).Bytes());
-  EXPECT_FALSE(thing.KeptValue("Frame"));
-  thing.SetProperties(PropertyList().Integer("Count", 4).Integer("Frame", 9).Integer("Frame", 10).Bytes());
-  EXPECT_EQ(thing.count, 4);
-  EXPECT_TRUE(thing.flag);
-  EXPECT_EQ(thing.text, "unset");
-  EXPECT_EQ(thing.KeptValue("Frame"), PropertyValue(10));
 }
 
 }  // namespace

@@ -42,90 +42,22 @@ TEST(Runtime, QuitRaisesCloseOnceBeforeTheLoopReturnsAndASecondQuitChangesNothin
   });
 }
 
-TEST(Runtime, QuitDuringStartUpSkipsTheLoopAndStartUpRunsOnce) {
-  InOwnProcess([] {
-    RunFrameworkInitialization([] {
-      RegisterApp();
-      Quit(4);
-    });
-    RunFrameworkInitialization([] { Log().push_back("start-up again"); });
-    RunLoopWith([] { Log().push_back("loop ran"); });
-    EXPECT_EQ(Log(), (Lines{"Open", "Close", "RuntimeRun returned"}));
-    EXPECT_EQ(RuntimeExit(), 4);
-  });
-}
-
-// Wherever an exception escapes, it is reported on standard error and in a
-// message, and the application closes the usual way with a failing status.
+// An exception that escapes is reported on standard error and in a message,
+// and the application closes the usual way with a failing status, even after
+// a Quit with 0.
 TEST(Unhandled, AnEscapedExceptionIsReportedThenTheApplicationClosesWithStatusOne) {
-  const struct {
-    const char* report;
-    void (*run)();
-  } cases[] = {{"std::out_of_range: index 3",
-                [] {
-                  RunFrameworkInitialization([] {
-                    RegisterApp();
-                    throw std::out_of_range("index 3");
-                  });
-                  RunLoopWith([] { Log().push_back("loop ran"); });
-                }},
-               // A failure after a Quit with 0 must still show in the exit status.
-               {"std::runtime_error: disk full",
-                [] {
-                  RegisterApp()->onClose = [] { throw std::runtime_error("disk full"); };
-                  RunLoopWith([] { Quit(0); });
-                }},
-               {"(unknown exception type)", [] {
-                  RegisterApp();
-                  RunLoopWith([] { throw 42; });
-                }}};
-  for (const auto& c : cases) {
-    InOwnProcess([&c] {
-      MessageRecorder messages;
-      testing::internal::CaptureStderr();
-      c.run();
-      const std::string report = testing::internal::GetCapturedStderr();
-      EXPECT_EQ(Log(), (Lines{"Open", "Close", "RuntimeRun returned"}));
-      EXPECT_NE(report.find(c.report), std::string::npos) << report;
-      ASSERT_EQ(messages.texts.size(), 1u);
-      EXPECT_NE(messages.texts[0].find("must quit"), std::string::npos) << messages.texts[0];
-      EXPECT_EQ(RuntimeExit(), 1);
-    });
-  }
-}
-
-// The helper of the program sees every call into it, and hands back the
-// framework's exceptions; others pass through it to the boundary.
-std::exception_ptr CountingHelper(void (*function)(void*), void* argument) {
-  Log().push_back("helper");
-  try {
-    function(argument);
-  } catch (const RuntimeException&) {
-    return std::current_exception();
-  }
-  return nullptr;
-}
-
-TEST(Unhandled, CallsRunThroughTheProgramsExceptionHelperAndAFailedCallGivesTheFallback) {
   InOwnProcess([] {
     MessageRecorder messages;
     testing::internal::CaptureStderr();
-    RuntimeSetExceptionHelper(&CountingHelper);
-    EXPECT_TRUE(CallIntoProgram([]() -> bool { throw NilObjectException(); }, true)) << "the fallback";
-    EXPECT_FALSE(CallIntoProgram([] { return false; }, true));
-    CallIntoProgram([] { throw std::logic_error("not mine"); });
-    EXPECT_TRUE(CallIntoProgram([] { return true; }, false));
+    RegisterApp()->onClose = [] { throw std::runtime_error("disk full"); };
+    RunLoopWith([] { Quit(0); });
     const std::string report = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(Log(), (Lines{"helper", "helper", "helper", "helper"}));
-    EXPECT_NE(report.find("Unhandled NilObjectException: A nil object was used."), std::string::npos) << report;
-    EXPECT_NE(report.find("Unhandled std::logic_error: not mine"), std::string::npos) << report;
-    EXPECT_EQ(messages.texts.size(), 2u);
+    EXPECT_EQ(Log(), (Lines{"Open", "Close", "RuntimeRun returned"}));
+    EXPECT_NE(report.find("std::runtime_error: disk full"), std::string::npos) << report;
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_NE(messages.texts[0].find("must quit"), std::string::npos) << messages.texts[0];
+    EXPECT_EQ(RuntimeExit(), 1);
   });
-}
-
-TEST(Unhandled, UsingANilHandleRaisesNilObjectException) {
-  Ref<std::string> nothing;
-  EXPECT_THROW(nothing->size(), NilObjectException);
 }
 
 }  // namespace

@@ -17,15 +17,12 @@ class TestWindow : public Window {
   using Window::Window;
 
   std::vector<std::string> events;
-  std::function<void(TestWindow&)> onLayout, onCreateControls, onClose;
+  std::function<void(TestWindow&)> onCreateControls, onClose;
   bool refuseClose = false;
   std::vector<bool> cancelCloseQuitting;
 
  protected:
-  void Layout() override {
-    events.push_back("Layout");
-    if (onLayout) onLayout(*this);
-  }
+  void Layout() override { events.push_back("Layout"); }
   void CreateControls() override {
     events.push_back("CreateControls");
     if (onCreateControls) onCreateControls(*this);

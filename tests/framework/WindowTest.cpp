@@ -1,37 +1,15 @@
+// Windows: closing, locked controls, pictures and the backdrop.
+
+#include <QImage>
 #include <QWidget>
 
+#include "FolderItem.h"
 #include "Label.h"
+#include "Picture.h"
+#include "TempDir.h"
 #include "TestWindow.h"
 
 namespace {
-
-TEST_F(WindowTest, BuildingRaisesLayoutAndCreateControlsThenShowsThenOpensTheControls) {
-  for (const bool visible : {true, false}) {
-    auto window = New<TestWindow>();
-    bool shownAtOpen = !visible;
-    window->onLayout = [&](TestWindow& w) {
-      w.SetProperties(PropertyList().Integer("Width", 200).Boolean("Visible", visible).Bytes());
-    };
-    window->onCreateControls = [&](TestWindow& w) {
-      for (const char* name : {"First", "Second"}) {
-        Add<Label>(w, name)->Open = [&, name](Label&) {
-          w.events.push_back(std::string("Open ") + name);
-          shownAtOpen = WindowWidgetOf(w)->isVisible();
-        };
-      }
-    };
-    window->Constructor();
-    EXPECT_EQ(window->events, (std::vector<std::string>{"Layout", "CreateControls", "Open First", "Open Second"}));
-    EXPECT_EQ(shownAtOpen, visible) << "a window not Visible is built but not shown";
-    EXPECT_EQ(window->Width(), 200);
-    EXPECT_EQ(window->ControlByName("Second")->Name(), "Second");
-    EXPECT_TRUE(window->ControlByName("Third").IsNil());
-    window->Show();
-    EXPECT_TRUE(WindowWidgetOf(*window)->isVisible());
-  }
-  TestWindow loose;
-  EXPECT_THROW(loose.Constructor(), RuntimeException) << "a window must be held by a Ref to be built";
-}
 
 // Window.Close, the close button and the application's quitting all raise
 // CancelClose, which can refuse, then Close, then the controls' Close, once.
@@ -85,6 +63,40 @@ TEST_F(WindowTest, AControlLockedToTheRightOrBottomFollowsTheWindowsEdge) {
     EXPECT_EQ(window->Width(), 450);
     EXPECT_EQ(ControlWidgetOf(*label)->geometry(), after) << right;
   }
+}
+
+// A picture file of one colour.
+std::string WritePicture(const TempDir& dir, const std::string& name, QSize size, QColor color) {
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(color);
+  EXPECT_TRUE(image.save(QString::fromStdString((dir / name).string())));
+  return (dir / name).string();
+}
+
+TEST(Picture, OpensAPictureFileAndNothingElse) {
+  TempDir dir;
+  const std::string png = WritePicture(dir, "red.png", QSize(50, 40), Qt::red);
+  const Ref<Picture> picture = FolderItem(png).OpenAsPicture();
+  ASSERT_FALSE(picture.IsNil());
+  EXPECT_EQ(picture->Width(), 50);
+  EXPECT_EQ(picture->Height(), 40);
+  WriteFile(dir / "text.png", "not a picture at all");
+  WriteFile(dir / "cut.png", ReadFile(png).substr(0, 20));
+  for (const char* name : {"missing.png", "text.png", "cut.png", ""})
+    EXPECT_TRUE(FolderItem((dir / name).string()).OpenAsPicture().IsNil()) << name;
+}
+
+TEST_F(WindowTest, TheBackdropIsDrawnUnscaledFromTheTopLeftCorner) {
+  TempDir dir;
+  auto window = New<TestWindow>();
+  window->SetProperties(PropertyList().Integer("Width", 120).Integer("Height", 80).Bytes());
+  window->SetBackdrop(FolderItem(WritePicture(dir, "red.png", QSize(50, 40), Qt::red)).OpenAsPicture());
+  window->Constructor();
+  const QImage shown = ContentAreaOf(*window)->grab().toImage();
+  EXPECT_EQ(shown.pixelColor(0, 0), QColor(Qt::red));
+  EXPECT_EQ(shown.pixelColor(49, 39), QColor(Qt::red));
+  EXPECT_NE(shown.pixelColor(50, 10), QColor(Qt::red));
+  EXPECT_NE(shown.pixelColor(10, 40), QColor(Qt::red));
 }
 
 }  // namespace
