@@ -6,28 +6,53 @@
 
 #include <string>
 
+#include "TempDir.h"
+#include "Tools.h"
+
 class RamDisk {
  public:
   // backend: "zram", "loop", or "" for hdid's choice.
-  explicit RamDisk(unsigned long long sectors, const std::string& backend = "");
-  ~RamDisk();
-  RamDisk(RamDisk&& other) noexcept;
-  RamDisk(const RamDisk&) = delete;
-  RamDisk& operator=(const RamDisk&) = delete;
+  explicit RamDisk(unsigned long long sectors, const std::string& backend = "") {
+    const Ran ran = RunProgram(Tool("hdid"), {"-nomount", "ram://" + std::to_string(sectors)},
+                               {.env = {"HDID_BACKEND=" + backend}});
+    path_ = ran.status == 0 ? Trimmed(ran.out) : "";
+    error_ = "hdid exited " + std::to_string(ran.status) + ": " + ran.err;
+    record_ = path_.empty() ? "" : Record();
+  }
+  RamDisk(RamDisk&& other) noexcept : path_(other.path_), error_(other.error_), record_(other.record_) {
+    other.path_.clear();
+  }
+  ~RamDisk() {
+    if (!path_.empty() && !Freed()) Detach();
+  }
 
-  const std::string& path() const { return path_; }    // empty when hdid failed or once detached
-  const std::string& error() const { return error_; }  // hdid's message then
-  std::string name() const;                            // "zram3", "loop5"
-  unsigned long long Bytes() const;                    // as the kernel tells it; 0 when it can't
-  std::string backingFile() const;                     // the loop device's file; empty for zram
+  const std::string& path() const { return path_; }                        // empty when hdid failed or once detached
+  const std::string& error() const { return error_; }                      // hdid's message then
+  std::string name() const { return path_.substr(path_.rfind('/') + 1); }  // "zram3", "loop5"
+  unsigned long long Bytes() const { return std::stoull("0" + Sh("blockdev --getsize64 " + path_).out); }
+  // The loop device's file; empty for zram.
+  std::string backingFile() const {
+    const auto at = record_.find("\nbacking ");
+    return at == std::string::npos ? "" : record_.substr(at + 9, record_.find('\n', at + 1) - at - 9);
+  }
   // Runs hdiutil detach: its exit status. The object lets go of the device
   // when it succeeds.
-  int Detach(std::string* message = nullptr);
-  // Whether the device this object made is gone, whatever has its number now.
-  bool Freed() const;
+  int Detach(std::string* message = nullptr) {
+    const Ran ran = RunProgram(Tool("hdiutil"), {"detach", path_});
+    if (message) *message = ran.err;
+    if (ran.status == 0) path_.clear();
+    return ran.status;
+  }
+  // Whether the device this object made is gone or detached, whatever has its number now.
+  bool Freed() const { return path_.empty() || Record() != record_; }
 
  private:
-  std::string path_;
-  std::string error_;
-  std::string record_;  // hdid's record when made, but where it is mounted
+  // hdid's record of the device, but for the mount line, which hdiutil changes.
+  std::string Record() const {
+    const std::string text = ReadFile("/run/quillbarrow/" + name());
+    return text.substr(0, text.find("\nmount "));
+  }
+
+  std::string path_, error_;
+  std::string record_;  // as it was when made
 };
