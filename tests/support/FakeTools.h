@@ -1,7 +1,6 @@
 #pragma once
-// Fake hdid, newfs_hfs and hdiutil, written into a temporary folder that is put
-// first in PATH for the object's life. Each records its exact argument vector
-// and answers with the output and exit status the test chose.
+// Fake hdid, newfs_hfs and hdiutil, written into a temporary folder that is put first in PATH for the object's
+// life. Each records its exact argument vector and answers with the output and exit status the test chose.
 
 #include <cstdlib>
 #include <string>
@@ -11,9 +10,8 @@
 
 class FakeTools {
  public:
-  // Defaults: hdid prints "/dev/fake0"; newfs_hfs prints nothing; "hdiutil
-  // mountvol" prints a device line whose third field is "/Volumes/Fake";
-  // every tool exits 0.
+  // Defaults: hdid prints "/dev/fake0"; newfs_hfs prints nothing; "hdiutil mountvol" prints a device line whose
+  // third field is "/Volumes/Fake"; every tool exits 0.
   FakeTools();
   ~FakeTools() { setenv("PATH", oldPath_.c_str(), 1); }
 
@@ -28,5 +26,5 @@ class FakeTools {
 
  private:
   TempDir dir_;
-  std::string oldPath_;
+  std::string oldPath_ = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
 };

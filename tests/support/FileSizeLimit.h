@@ -1,7 +1,6 @@
 #pragma once
-// Makes every write past a file size fail, as a full disk would, even for
-// root: RLIMIT_FSIZE for the process, with SIGXFSZ ignored so that the write
-// fails with EFBIG instead of ending the process. Undone when the object goes.
+// Makes every write past a file size fail, as a full disk would, even for root: RLIMIT_FSIZE for the process,
+// with SIGXFSZ ignored so that the write fails with EFBIG instead of ending the process. Undone when it goes.
 
 #include <sys/resource.h>
 

@@ -11,19 +11,14 @@
 
 #include "TempDir.h"
 
-namespace {
-
-int Shell(const std::string& command) {
+static int Shell(const std::string& command) {
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-// Runs command every tenth of a second until it exits 0, for at most ten seconds.
-bool Within10s(const std::string& command) {
+static bool Within10s(const std::string& command) {
   return Shell("for try in $(seq 100); do " + command + " && exit 0; sleep 0.1; done; exit 1") == 0;
 }
-
-}  // namespace
 
 std::string PolkitUsers::WhyNot() {
   if (!std::getenv("CI") && Shell("[ \"$QB_SYSTEM_TESTS\" = 1 ]") != 0)

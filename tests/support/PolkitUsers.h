@@ -1,7 +1,6 @@
 #pragma once
-// Two throwaway users, a real polkitd (and system bus) to ask, and a rule
-// that lets those users run the disk tools of one folder as root through
-// pkexec. Made for one test and removed with the object, with whatever it
+// Two throwaway users, a real polkitd (and system bus) to ask, and a rule that lets those users run the disk
+// tools of one folder as root through pkexec. Made for one test and removed with the object, with whatever it
 // had to start; tests that use it run one at a time.
 
 #include <string>
@@ -17,8 +16,7 @@ class PolkitUsers {
   PolkitUsers(const PolkitUsers&) = delete;
 
   bool Ready() const { return ready_; }
-  // Lets both users run programs of folder as root; true once polkitd has
-  // taken the rule.
+  // Lets both users run programs of folder as root; true once polkitd has taken the rule.
   bool Allow(const std::string& folder);
   unsigned Uid(int user) const;
 

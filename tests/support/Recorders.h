@@ -1,6 +1,6 @@
 #pragma once
-// Record what would be shown to the user, message boxes' texts and the URIs
-// handed to ShowURL, instead of showing it, for the recorder's life.
+// Record what would be shown to the user instead of showing it, for the
+// recorder's life: message boxes' texts, or the URIs handed to ShowURL.
 
 #include <string>
 #include <vector>
@@ -8,22 +8,16 @@
 #include "MsgBox.h"
 #include "ShowURL.h"
 
-struct MessageRecorder {
-  MessageRecorder() {
-    SetMsgBoxRecorder([this](const std::string& text) { texts.push_back(text); });
+template <void (*SetRecorder)(std::function<void(const std::string&)>)>
+struct Recorder {
+  Recorder() {
+    SetRecorder([this](const std::string& text) { texts.push_back(text); });
   }
-  ~MessageRecorder() { SetMsgBoxRecorder(nullptr); }
-  MessageRecorder(const MessageRecorder&) = delete;
+  ~Recorder() { SetRecorder(nullptr); }
+  Recorder(const Recorder&) = delete;
 
   std::vector<std::string> texts;
 };
 
-struct URLRecorder {
-  URLRecorder() {
-    SetShowURLRecorder([this](const std::string& uri) { uris.push_back(uri); });
-  }
-  ~URLRecorder() { SetShowURLRecorder(nullptr); }
-  URLRecorder(const URLRecorder&) = delete;
-
-  std::vector<std::string> uris;
-};
+using MessageRecorder = Recorder<SetMsgBoxRecorder>;
+using URLRecorder = Recorder<SetShowURLRecorder>;

@@ -1,13 +1,20 @@
 #pragma once
-// A fresh folder under base (the system's temporary folder unless told),
-// removed with its contents when the object goes.
+// A fresh folder under base (the system's temporary folder unless told), removed with its contents when it goes.
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 
 class TempDir {
  public:
-  explicit TempDir(const std::filesystem::path& base = std::filesystem::temp_directory_path());
+  explicit TempDir(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+    std::string pattern = (base / "qbtest-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+  }
   ~TempDir() { std::filesystem::remove_all(path_, ignored_); }
   TempDir(const TempDir&) = delete;
 
@@ -19,5 +26,13 @@ class TempDir {
   std::error_code ignored_;
 };
 
-std::string ReadFile(const std::filesystem::path& file);
-void WriteFile(const std::filesystem::path& file, const std::string& bytes);
+inline std::string ReadFile(const std::filesystem::path& file) {
+  // A stream buffer's copy ends quietly where reading fails (a folder gives "").
+  std::ostringstream bytes;
+  bytes << std::ifstream(file, std::ios::binary).rdbuf();
+  return bytes.str();
+}
+
+inline void WriteFile(const std::filesystem::path& file, const std::string& bytes) {
+  std::ofstream(file, std::ios::binary) << bytes;
+}
