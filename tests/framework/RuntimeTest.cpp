@@ -2,22 +2,20 @@
 #include <QTimer>
 
 #include "ExceptionBoundary.h"
-#include "Recorders.h"
 #include "Quit.h"
+#include "Recorders.h"
 #include "RecordingApp.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
-Ref<RecordingApp> RegisterApp() {
+// Registers an application whose Close runs onClose, then runs the event loop
+// with action as its first step.
+void RunLoopWith(const std::function<void()>& onClose, const std::function<void()>& action) {
   Ref<RecordingApp> app = New<RecordingApp>();
+  app->onClose = onClose;
   RuntimeRegisterAppObject(app);
-  return app;
-}
-
-// Runs action from inside the event loop, then the loop itself.
-void RunLoopWith(const std::function<void()>& action) {
   QTimer::singleShot(0, [action] { CallIntoProgram(action); });
   // A loop that never ends must fail the test, not hang it.
   QTimer::singleShot(20000, [] {
@@ -31,12 +29,12 @@ void RunLoopWith(const std::function<void()>& action) {
 TEST(Runtime, QuitRaisesCloseOnceBeforeTheLoopReturnsAndASecondQuitChangesNothing) {
   InOwnProcess([] {
     // As the main window does: its Close asks to quit again while quitting.
-    RegisterApp()->onClose = [] { Quit(0); };
-    RunLoopWith([] {
-      Quit(3);
-      Log().push_back("after first Quit");
-      Quit(5);
-    });
+    RunLoopWith([] { Quit(0); },
+                [] {
+                  Quit(3);
+                  Log().push_back("after first Quit");
+                  Quit(5);
+                });
     EXPECT_EQ(Log(), (Lines{"Open", "Close", "after first Quit", "RuntimeRun returned"}));
     EXPECT_EQ(RuntimeExit(), 3);
   });
@@ -49,8 +47,7 @@ TEST(Unhandled, AnEscapedExceptionIsReportedThenTheApplicationClosesWithStatusOn
   InOwnProcess([] {
     MessageRecorder messages;
     testing::internal::CaptureStderr();
-    RegisterApp()->onClose = [] { throw std::runtime_error("disk full"); };
-    RunLoopWith([] { Quit(0); });
+    RunLoopWith([] { throw std::runtime_error("disk full"); }, [] { Quit(0); });
     const std::string report = testing::internal::GetCapturedStderr();
     EXPECT_EQ(Log(), (Lines{"Open", "Close", "RuntimeRun returned"}));
     EXPECT_NE(report.find("std::runtime_error: disk full"), std::string::npos) << report;

@@ -1,6 +1,5 @@
 #pragma once
-// A window class for the framework's own tests: it records the events it
-// gets, and a test decides what its Layout and CreateControls do.
+// A window that records its events and lets a test add its controls.
 
 #include <gtest/gtest.h>
 
@@ -22,7 +21,6 @@ class TestWindow : public Window {
   std::vector<bool> cancelCloseQuitting;
 
  protected:
-  void Layout() override { events.push_back("Layout"); }
   void CreateControls() override {
     events.push_back("CreateControls");
     if (onCreateControls) onCreateControls(*this);
@@ -43,7 +41,7 @@ class WindowTest : public testing::Test {
  protected:
   void TearDown() override {
     DestroyAllWindows();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Settle();
   }
   // Lets deferred deletions (a closed window's widgets) happen.
   static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
