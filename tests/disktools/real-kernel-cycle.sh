@@ -56,8 +56,9 @@ for backend in loop zram; do
   say mountvol "$? $mounted"
   say owner "$(stat -c %u:%g "$folder")"
   mount=$(grep -F " $(echo "$folder" | sed 's/ /\\040/g') " /proc/self/mountinfo)
-  say mount-options "$(printf '%s\n' "$mount" | cut -d' ' -f6)"
-  say volume-options "${mount##* }"
+  # How many of the options that make the disk safe and the user's are there.
+  say options "$(printf '%s' "$mount" | cut -d' ' -f6 | tr , '\n' | grep -cxE 'nosuid|nodev') $(printf '%s' \
+    "${mount##* }" | tr , '\n' | grep -cxE 'uid=1000|gid=1001')"
   say file "$(setpriv --reuid=1000 --regid=1001 --clear-groups sh -c \
     'echo written by uid 1000 >"$1/file" && cat "$1/file"' - "$folder")"
   # A mount that hdiutil did not make is someone else's: nothing is unmounted.
