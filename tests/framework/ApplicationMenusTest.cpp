@@ -7,8 +7,7 @@
 #include <QTest>
 #include <map>
 
-#include "RecordingApp.h"
-#include "TestWindow.h"
+#include "Fixtures.h"
 #include "TextField.h"
 #include "internal/MenuItemQt.h"
 
@@ -53,48 +52,39 @@ void OpenMenu() {
   menu.hide();
 }
 
-TEST_F(ApplicationMenus, EnableMenuItemsComesBeforeAMenuOrAShortcutAndAHandlerMayLeaveTheDefaultAction) {
+TEST_F(ApplicationMenus, EnableMenuItemsComesBeforeAMenuOrAShortcutAndEditItemsWorkOnTheFocusedField) {
   InOwnProcess([] {
-    Ref<MenuItem> automatic = Item("Automatic"), manual = Item("Manual"), thing = Item("Thing", "Cmd+K"),
-                  copy = Item("EditCopy", "Cmd+C"), selectAll = Item("EditSelectAll");
-    for (MenuItem* item : {&*manual, &*thing}) item->SetAutoEnable(false);
-    Ref<RecordingApp> app = RegisterAppWithMenu({automatic, manual, thing, copy, selectAll});
-    for (MenuItem* item : {&*automatic, &*manual, &*thing}) item->SetEnabled(false);
+    std::map<std::string, Ref<MenuItem>> items;
+    std::vector<Ref<MenuItem>> menu;
+    for (const char* name :
+         {"Automatic", "Manual", "Thing", "EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll"})
+      menu.push_back(items[name] = Item(name, name == std::string("Thing") ? "Cmd+K" : ""));
+    MenuItem &automatic = *items["Automatic"], &manual = *items["Manual"], &thing = *items["Thing"];
+    for (MenuItem* item : {&manual, &thing}) item->SetAutoEnable(false);
+    Ref<RecordingApp> app = RegisterAppWithMenu(menu);
+    for (MenuItem* item : {&automatic, &manual, &thing}) item->SetEnabled(false);
     app->onEnableMenuItems = [&] {
-      EXPECT_TRUE(automatic->Enabled()) << "the event sees the automatic state";
-      thing->SetEnabled(true);
+      EXPECT_TRUE(automatic.Enabled()) << "the event sees the automatic state";
+      thing.SetEnabled(true);
     };
     OpenMenu();
-    EXPECT_FALSE(manual->Enabled()) << "an item without AutoEnable keeps its state";
-    EXPECT_FALSE(copy->Enabled()) << "an edit item has nothing to copy from without a focused field";
+    EXPECT_FALSE(manual.Enabled()) << "an item without AutoEnable keeps its state";
+    EXPECT_FALSE(items["EditCopy"]->Enabled()) << "an edit item has nothing to copy from without a focused field";
     bool handled = true;
     for (const char* name : {"Thing", "EditSelectAll"})
       app->AddMenuHandler(name, [&, name] {
         Log().push_back(name);
         return handled;
       });
-    QLineEdit& field = FocusedField("abc");
+    QLineEdit& field = FocusedField("Disk");
     OpenMenu();
-    EXPECT_TRUE(copy->Enabled());
-    thing->SetEnabled(false);
+    EXPECT_TRUE(items["EditCopy"]->Enabled());
+    thing.SetEnabled(false);
     QTest::keyClick(&field, Qt::Key_K, Qt::ControlModifier);
     EXPECT_EQ(Log(), (Lines{"EnableMenuItems", "EnableMenuItems", "EnableMenuItems", "Thing"}));
-    selectAll->Qt().Action().trigger();
+    items["EditSelectAll"]->Qt().Action().trigger();
     EXPECT_FALSE(field.hasSelectedText()) << "a handler that answers true replaces the default action";
     handled = false;
-    selectAll->Qt().Action().trigger();
-    EXPECT_EQ(field.selectedText(), "abc");
-  });
-}
-
-TEST_F(ApplicationMenus, EditItemsWorkOnTheFocusedFieldWithoutHandlers) {
-  InOwnProcess([] {
-    std::map<std::string, Ref<MenuItem>> items;
-    std::vector<Ref<MenuItem>> menu;
-    for (const char* name : {"EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll"})
-      menu.push_back(items[name] = Item(name));
-    RegisterAppWithMenu(menu);
-    QLineEdit& field = FocusedField("Disk");
     // Each step: a selection (start, length; -1 for none, -2 for the cursor at
     // the end), the item chosen, and the field's text afterwards.
     const std::tuple<int, int, const char*, const char*> steps[] = {

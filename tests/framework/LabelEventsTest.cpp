@@ -7,10 +7,9 @@
 
 #include <QTest>
 
+#include "Fixtures.h"
 #include "Label.h"
 #include "Recorders.h"
-#include "RecordingApp.h"
-#include "TestWindow.h"
 
 namespace {
 

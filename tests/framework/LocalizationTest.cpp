@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
+#include "Fixtures.h"
 #include "Localization.h"
-#include "RecordingApp.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <QTimer>
 
 #include "ExceptionBoundary.h"
+#include "Fixtures.h"
 #include "Quit.h"
 #include "Recorders.h"
-#include "RecordingApp.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 #include <QImage>
 #include <QWidget>
 
+#include "Fixtures.h"
 #include "FolderItem.h"
 #include "Label.h"
 #include "Picture.h"
 #include "TempDir.h"
-#include "TestWindow.h"
 
 namespace {
 
