@@ -17,10 +17,17 @@ QLineEdit* Edit(const TextField& field) {
 
 using ControlsTest = WindowTest;
 
-// A label's list is applied as a whole, the grouped properties included.
-TEST_F(ControlsTest, ALabelShowsItsListsValuesAndItsTextAsItIs) {
+// One window like the program's: its label, its fields, its buttons and its order.
+TEST_F(ControlsTest, ALabelFieldsAndButtonsOfOneWindowShowTheirListsFollowTabIndexAndTakeTheirKeys) {
+  Ref<TextField> size, name;
+  Ref<PushButton> ok, other;
   Ref<Label> label;
-  Build([&](TestWindow& w) {
+  std::vector<std::string> pressed;
+  auto window = Build([&](TestWindow& w) {
+    // The size field comes first in the window, but late in the order.
+    size = Add<TextField>(w, "EdfSize",
+                          PropertyList().String("Mask", "9999").Integer("LimitText", 4).Integer("TabIndex", 6).Bytes());
+    // A label's list is applied as a whole, the grouped properties included.
     label = Add<Label>(w, "LblSize",
                        PropertyList()
                            .Integer("Left", 209)
@@ -29,32 +36,21 @@ TEST_F(ControlsTest, ALabelShowsItsListsValuesAndItsTextAsItIs) {
                            .Integer("TextAlign", 2)
                            .Colour("TextColor", Color::FromRGB(0x3090FF))
                            .Boolean("Bold", true)
+                           .Integer("TabIndex", 0)
                            .Bytes());
-  });
-  auto* widget = static_cast<QLabel*>(ControlWidgetOf(*label));
-  EXPECT_EQ(widget->geometry().left(), 209);
-  EXPECT_EQ(widget->text(), "MB <b>&x</b>");
-  EXPECT_EQ(widget->textFormat(), Qt::PlainText);
-  EXPECT_EQ(widget->alignment(), Qt::AlignRight | Qt::AlignVCenter);
-  EXPECT_EQ(widget->palette().color(QPalette::WindowText), QColor(0x30, 0x90, 0xFF));
-  EXPECT_TRUE(widget->font().bold());
-}
-
-// One window like the program's: its fields, its buttons and its order.
-TEST_F(ControlsTest, FocusFollowsTabIndexTheMaskAdmitsFourDigitsAndReturnOrEnterPressTheDefaultButton) {
-  Ref<TextField> size, name;
-  Ref<PushButton> ok, other;
-  std::vector<std::string> pressed;
-  auto window = Build([&](TestWindow& w) {
-    // The size field comes first in the window, but late in the order.
-    size = Add<TextField>(w, "EdfSize",
-                          PropertyList().String("Mask", "9999").Integer("LimitText", 4).Integer("TabIndex", 6).Bytes());
-    Add<Label>(w, "Label1", PropertyList().Integer("TabIndex", 0).Bytes());
     other = Add<PushButton>(w, "Other", PropertyList().Integer("TabIndex", 5).Bytes());
     name = Add<TextField>(w, "EdfName", PropertyList().Integer("TabIndex", 4).Bytes());
     ok = Add<PushButton>(w, "Ok", PropertyList().Boolean("Default", true).Integer("TabIndex", 7).Bytes());
     for (auto* button : {&ok, &other}) (*button)->Action = [&](PushButton& b) { pressed.push_back(b.Name()); };
   });
+  auto* shown = static_cast<QLabel*>(ControlWidgetOf(*label));
+  EXPECT_EQ(shown->geometry().left(), 209);
+  EXPECT_EQ(shown->text(), "MB <b>&x</b>");
+  EXPECT_EQ(shown->textFormat(), Qt::PlainText);
+  EXPECT_EQ(shown->alignment(), Qt::AlignRight | Qt::AlignVCenter);
+  EXPECT_EQ(shown->palette().color(QPalette::WindowText), QColor(0x30, 0x90, 0xFF));
+  EXPECT_TRUE(shown->font().bold());
+
   ASSERT_TRUE(QTest::qWaitForWindowActive(WindowWidgetOf(*window)));
   std::vector<QWidget*> order;
   for (int i = 0; i < 5; ++i) {

@@ -64,18 +64,13 @@ TEST_F(WindowTest, AControlLockedToTheRightOrBottomFollowsTheWindowsEdge) {
   }
 }
 
-// A picture file of one colour.
-std::string WritePicture(const TempDir& dir, const std::string& name, QSize size, QColor color) {
-  QImage image(size, QImage::Format_RGB32);
-  image.fill(color);
-  EXPECT_TRUE(image.save(QString::fromStdString((dir / name).string())));
-  return (dir / name).string();
-}
-
 // Only a whole picture file opens; the backdrop is drawn unscaled.
 TEST_F(WindowTest, APictureFileOpensAndIsDrawnAsTheBackdropUnscaledFromTheTopLeftCorner) {
   TempDir dir;
-  const std::string png = WritePicture(dir, "red.png", QSize(50, 40), Qt::red);
+  const std::string png = (dir / "red.png").string();
+  QImage image(QSize(50, 40), QImage::Format_RGB32);
+  image.fill(Qt::red);
+  ASSERT_TRUE(image.save(QString::fromStdString(png)));
   WriteFile(dir / "text.png", "not a picture at all");
   WriteFile(dir / "cut.png", ReadFile(png).substr(0, 20));
   for (const char* name : {"missing.png", "text.png", "cut.png", ""})
