@@ -13,7 +13,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
 using ApplicationMenus = WindowTest;
 
 Ref<MenuItem> Item(const std::string& name, const std::string& shortcut = "") {
@@ -31,7 +30,7 @@ Ref<RecordingApp> RegisterAppWithMenu(const std::vector<Ref<MenuItem>>& items) {
   Ref<RecordingApp> app = New<RecordingApp>();
   app->SetMenuBar(bar);
   RuntimeRegisterAppObject(app);
-  Log().clear();
+  appLog.clear();
   return app;
 }
 
@@ -71,7 +70,7 @@ TEST_F(ApplicationMenus, EnableMenuItemsComesBeforeAMenuOrAShortcutAndEditItemsW
     bool handled = true;
     for (const char* name : {"Thing", "EditSelectAll"})
       app->AddMenuHandler(name, [&, name] {
-        Log().push_back(name);
+        appLog.push_back(name);
         return handled;
       });
     Ref<TextField> edf;
@@ -84,7 +83,7 @@ TEST_F(ApplicationMenus, EnableMenuItemsComesBeforeAMenuOrAShortcutAndEditItemsW
     EXPECT_TRUE(items["EditCopy"]->Enabled());
     thing.SetEnabled(false);
     QTest::keyClick(&field, Qt::Key_K, Qt::ControlModifier);
-    EXPECT_EQ(Log(), (Lines{"EnableMenuItems", "EnableMenuItems", "EnableMenuItems", "Thing"}));
+    EXPECT_EQ(appLog, (Lines{"EnableMenuItems", "EnableMenuItems", "EnableMenuItems", "Thing"}));
     items["EditSelectAll"]->Qt().Action().trigger();
     EXPECT_FALSE(field.hasSelectedText()) << "a handler that answers true replaces the default action";
     handled = false;

@@ -11,10 +11,6 @@
 
 namespace {
 
-QLineEdit* Edit(const TextField& field) {
-  return static_cast<QLineEdit*>(ControlWidgetOf(field));
-}
-
 using ControlsTest = WindowTest;
 
 // One window like the program's: its label, its fields, its buttons and its order.
@@ -62,14 +58,14 @@ TEST_F(ControlsTest, ALabelFieldsAndButtonsOfOneWindowShowTheirListsFollowTabInd
 
   QTest::mouseClick(ControlWidgetOf(*other), Qt::LeftButton);
   QTest::keyClick(ControlWidgetOf(*other), Qt::Key_Space);
-  QTest::keyClick(Edit(*name), Qt::Key_Return);
-  QTest::keyClick(Edit(*name), Qt::Key_Enter, Qt::KeypadModifier);
+  QTest::keyClick(ControlWidgetOf(*name), Qt::Key_Return);
+  QTest::keyClick(ControlWidgetOf(*name), Qt::Key_Enter, Qt::KeypadModifier);
   ok->SetEnabled(false);
-  QTest::keyClick(Edit(*name), Qt::Key_Return);
+  QTest::keyClick(ControlWidgetOf(*name), Qt::Key_Return);
   EXPECT_EQ(pressed, (std::vector<std::string>{"Other", "Other", "Ok", "Ok"}))
       << "a disabled button is not pressed, not even as the default";
 
-  QLineEdit* edit = Edit(*size);
+  auto* edit = static_cast<QLineEdit*>(ControlWidgetOf(*size));
   QTest::keyClicks(edit, "1a2 -3.x45");
   EXPECT_EQ(size->Text(), "1234");
   // Each paste into the emptied field: what was pasted, what the field then holds.

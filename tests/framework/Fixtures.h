@@ -17,22 +17,22 @@
 #include "Window.h"
 #include "internal/WindowAccess.h"
 
-inline std::vector<std::string>& Log() {
-  static std::vector<std::string> log;
-  return log;
-}
+using Lines = std::vector<std::string>;
+
+// What the application object and the case did, in order.
+inline Lines appLog;
 
 class RecordingApp : public Application {
  public:
   std::function<void()> onClose, onEnableMenuItems;
 
-  void Event_Open() override { Log().push_back("Open"); }
+  void Event_Open() override { appLog.push_back("Open"); }
   void Event_Close() override { Run("Close", onClose); }
   void Event_EnableMenuItems() override { Run("EnableMenuItems", onEnableMenuItems); }
 
  private:
   static void Run(const char* event, const std::function<void()>& action) {
-    Log().push_back(event);
+    appLog.push_back(event);
     if (action) action();
   }
 };
