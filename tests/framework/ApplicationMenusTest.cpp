@@ -7,14 +7,12 @@
 #include <QTest>
 #include <map>
 
-#include "RecordingApp.h"
-#include "TestWindow.h"
+#include "Fixtures.h"
 #include "TextField.h"
 #include "internal/MenuItemQt.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
 using ApplicationMenus = WindowTest;
 
 Ref<MenuItem> Item(const std::string& name, const std::string& shortcut = "") {
@@ -32,19 +30,8 @@ Ref<RecordingApp> RegisterAppWithMenu(const std::vector<Ref<MenuItem>>& items) {
   Ref<RecordingApp> app = New<RecordingApp>();
   app->SetMenuBar(bar);
   RuntimeRegisterAppObject(app);
-  Log().clear();
+  appLog.clear();
   return app;
-}
-
-// A shown window whose one text field, holding text, has the focus.
-QLineEdit& FocusedField(const std::string& text) {
-  Ref<TextField> field;
-  Ref<TestWindow> window = Build([&](TestWindow& w) { field = Add<TextField>(w, "Edf"); });
-  field->SetText(text);
-  EXPECT_TRUE(QTest::qWaitForWindowActive(WindowWidgetOf(*window)));
-  auto* edit = static_cast<QLineEdit*>(ControlWidgetOf(*field));
-  EXPECT_TRUE(edit->hasFocus());
-  return *edit;
 }
 
 void OpenMenu() {
@@ -53,48 +40,53 @@ void OpenMenu() {
   menu.hide();
 }
 
-TEST_F(ApplicationMenus, EnableMenuItemsComesBeforeAMenuOrAShortcutAndAHandlerMayLeaveTheDefaultAction) {
-  InOwnProcess([] {
-    Ref<MenuItem> automatic = Item("Automatic"), manual = Item("Manual"), thing = Item("Thing", "Cmd+K"),
-                  copy = Item("EditCopy", "Cmd+C"), selectAll = Item("EditSelectAll");
-    for (MenuItem* item : {&*manual, &*thing}) item->SetAutoEnable(false);
-    Ref<RecordingApp> app = RegisterAppWithMenu({automatic, manual, thing, copy, selectAll});
-    for (MenuItem* item : {&*automatic, &*manual, &*thing}) item->SetEnabled(false);
-    app->onEnableMenuItems = [&] {
-      EXPECT_TRUE(automatic->Enabled()) << "the event sees the automatic state";
-      thing->SetEnabled(true);
-    };
-    OpenMenu();
-    EXPECT_FALSE(manual->Enabled()) << "an item without AutoEnable keeps its state";
-    EXPECT_FALSE(copy->Enabled()) << "an edit item has nothing to copy from without a focused field";
-    bool handled = true;
-    for (const char* name : {"Thing", "EditSelectAll"})
-      app->AddMenuHandler(name, [&, name] {
-        Log().push_back(name);
-        return handled;
-      });
-    QLineEdit& field = FocusedField("abc");
-    OpenMenu();
-    EXPECT_TRUE(copy->Enabled());
-    thing->SetEnabled(false);
-    QTest::keyClick(&field, Qt::Key_K, Qt::ControlModifier);
-    EXPECT_EQ(Log(), (Lines{"EnableMenuItems", "EnableMenuItems", "EnableMenuItems", "Thing"}));
-    selectAll->Qt().Action().trigger();
-    EXPECT_FALSE(field.hasSelectedText()) << "a handler that answers true replaces the default action";
-    handled = false;
-    selectAll->Qt().Action().trigger();
-    EXPECT_EQ(field.selectedText(), "abc");
-  });
-}
-
-TEST_F(ApplicationMenus, EditItemsWorkOnTheFocusedFieldWithoutHandlers) {
+TEST_F(ApplicationMenus, EnableMenuItemsComesBeforeAMenuOrAShortcutAndEditItemsWorkOnTheFocusedField) {
   InOwnProcess([] {
     std::map<std::string, Ref<MenuItem>> items;
     std::vector<Ref<MenuItem>> menu;
-    for (const char* name : {"EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll"})
-      menu.push_back(items[name] = Item(name));
-    RegisterAppWithMenu(menu);
-    QLineEdit& field = FocusedField("Disk");
+    for (const char* name : {"Automatic", "Manual", "Thing", "EditUndo", "EditCut", "EditCopy", "EditPaste",
+                             "EditClear", "EditSelectAll", "-", "--"})
+      menu.push_back(items[name] = Item(name, name == std::string("Thing") ? "Cmd+K" : ""));
+    // The toolkit gets the captions' bytes and mnemonics, and a line for a lone minus only.
+    const std::string undo =
+        "&R\xC3\xBC"
+        "ckg\xC3\xA4ngig";
+    items["EditUndo"]->SetText(undo);
+    MenuItem &automatic = *items["Automatic"], &manual = *items["Manual"], &thing = *items["Thing"];
+    for (MenuItem* item : {&manual, &thing}) item->SetAutoEnable(false);
+    Ref<RecordingApp> app = RegisterAppWithMenu(menu);
+    const QList<QAction*> actions = app->MenuBar()->Child("Menu")->Qt().Menu().actions();
+    ASSERT_EQ(actions.size(), 11);
+    EXPECT_EQ(actions[3]->text().toUtf8().toStdString(), undo);
+    for (int i = 0; i < 11; ++i) EXPECT_EQ(actions[i]->isSeparator(), i == 9) << i;
+    for (MenuItem* item : {&automatic, &manual, &thing}) item->SetEnabled(false);
+    app->onEnableMenuItems = [&] {
+      EXPECT_TRUE(automatic.Enabled()) << "the event sees the automatic state";
+      thing.SetEnabled(true);
+    };
+    OpenMenu();
+    EXPECT_FALSE(manual.Enabled()) << "an item without AutoEnable keeps its state";
+    EXPECT_FALSE(items["EditCopy"]->Enabled()) << "an edit item has nothing to copy from without a focused field";
+    bool handled = true;
+    for (const char* name : {"Thing", "EditSelectAll"})
+      app->AddMenuHandler(name, [&, name] {
+        appLog.push_back(name);
+        return handled;
+      });
+    Ref<TextField> edf;
+    Ref<TestWindow> window = Build([&](TestWindow& w) { edf = Add<TextField>(w, "Edf"); });
+    edf->SetText("Disk");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(WindowWidgetOf(*window)));
+    QLineEdit& field = *static_cast<QLineEdit*>(ControlWidgetOf(*edf));
+    ASSERT_TRUE(field.hasFocus());
+    OpenMenu();
+    EXPECT_TRUE(items["EditCopy"]->Enabled());
+    thing.SetEnabled(false);
+    QTest::keyClick(&field, Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(appLog, (Lines{"EnableMenuItems", "EnableMenuItems", "EnableMenuItems", "Thing"}));
+    items["EditSelectAll"]->Qt().Action().trigger();
+    EXPECT_FALSE(field.hasSelectedText()) << "a handler that answers true replaces the default action";
+    handled = false;
     // Each step: a selection (start, length; -1 for none, -2 for the cursor at
     // the end), the item chosen, and the field's text afterwards.
     const std::tuple<int, int, const char*, const char*> steps[] = {
@@ -132,26 +124,6 @@ TEST_F(ApplicationMenus, TheMenuBarStandsInTheFirstWindowThatShowsOneAndMovesOnW
     WindowTest::Settle();
     EXPECT_EQ(bar->window(), bar) << "the window that shows no bar does not take it";
   });
-}
-
-// The toolkit gets the captions' bytes and mnemonics, a line for a lone minus
-// and the shortcuts as the platform's command key.
-TEST(MenuItem, MenusReachTheToolkitInOrderWithTheirCaptionsSeparatorsAndShortcuts) {
-  Ref<MenuBar> bar = New<MenuBar>();
-  bar->Append(Item("EditMenu"));
-  const std::string undo =
-      "&R\xC3\xBC"
-      "ckg\xC3\xA4ngig";
-  bar->Child("EditMenu")->Append(Item("EditUndo", "Cmd+Z"));
-  bar->Child("EditMenu")->Child("EditUndo")->SetText(undo);
-  bar->Child("EditMenu")->Append(Item("-"));
-  bar->Child("EditMenu")->Append(Item("--"));
-  const QList<QAction*> edit = bar->Child("EditMenu")->Qt().Menu().actions();
-  ASSERT_EQ(edit.size(), 3);
-  EXPECT_EQ(edit[0]->text().toUtf8().toStdString(), undo);
-  EXPECT_EQ(edit[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(edit[i]->isSeparator(), i == 1) << "only a lone minus is a separator";
-  EXPECT_EQ(edit[2]->text(), "--");
 }
 
 }  // namespace

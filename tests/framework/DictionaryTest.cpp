@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "Dictionary.h"
 #include "Exceptions.h"
 

@@ -1,5 +1,4 @@
-// A label's mouse events, delivered the way the window system delivers them,
-// and the answers that go back: what a link label relies on.
+// A label's mouse events as the window system delivers them: what a link relies on.
 
 // The mouse goes through the window system, as a real one would: enter and
 // leave events, and a release going to the widget that took the press.
@@ -7,10 +6,9 @@
 
 #include <QTest>
 
+#include "Fixtures.h"
 #include "Label.h"
 #include "Recorders.h"
-#include "RecordingApp.h"
-#include "TestWindow.h"
 
 namespace {
 

@@ -2,13 +2,11 @@
 #include <QTimer>
 
 #include "ExceptionBoundary.h"
+#include "Fixtures.h"
 #include "Quit.h"
 #include "Recorders.h"
-#include "RecordingApp.h"
 
 namespace {
-
-using Lines = std::vector<std::string>;
 
 // Registers an application whose Close runs onClose, then runs the event loop
 // with action as its first step.
@@ -23,7 +21,7 @@ void RunLoopWith(const std::function<void()>& onClose, const std::function<void(
     QCoreApplication::exit(99);
   });
   RuntimeRun();
-  Log().push_back("RuntimeRun returned");
+  appLog.push_back("RuntimeRun returned");
 }
 
 TEST(Runtime, QuitRaisesCloseOnceBeforeTheLoopReturnsAndASecondQuitChangesNothing) {
@@ -32,10 +30,10 @@ TEST(Runtime, QuitRaisesCloseOnceBeforeTheLoopReturnsAndASecondQuitChangesNothin
     RunLoopWith([] { Quit(0); },
                 [] {
                   Quit(3);
-                  Log().push_back("after first Quit");
+                  appLog.push_back("after first Quit");
                   Quit(5);
                 });
-    EXPECT_EQ(Log(), (Lines{"Open", "Close", "after first Quit", "RuntimeRun returned"}));
+    EXPECT_EQ(appLog, (Lines{"Open", "Close", "after first Quit", "RuntimeRun returned"}));
     EXPECT_EQ(RuntimeExit(), 3);
   });
 }
@@ -49,7 +47,7 @@ TEST(Unhandled, AnEscapedExceptionIsReportedThenTheApplicationClosesWithStatusOn
     testing::internal::CaptureStderr();
     RunLoopWith([] { throw std::runtime_error("disk full"); }, [] { Quit(0); });
     const std::string report = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(Log(), (Lines{"Open", "Close", "RuntimeRun returned"}));
+    EXPECT_EQ(appLog, (Lines{"Open", "Close", "RuntimeRun returned"}));
     EXPECT_NE(report.find("std::runtime_error: disk full"), std::string::npos) << report;
     ASSERT_EQ(messages.texts.size(), 1u);
     EXPECT_NE(messages.texts[0].find("must quit"), std::string::npos) << messages.texts[0];

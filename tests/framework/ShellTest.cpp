@@ -1,5 +1,4 @@
-// The shell runner the RAM disk steps rely on: output and exit status as
-// /bin/sh gives them, and no wait for what a command leaves behind.
+// What the disk steps rely on: output and status as /bin/sh gives them, no wait for what is left behind.
 
 #include <gtest/gtest.h>
 

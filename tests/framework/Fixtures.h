@@ -1,15 +1,60 @@
 #pragma once
-// A window that records its events and lets a test add its controls.
+// An application object and a window that log their events, a fixture that
+// leaves no window behind, and a process of its own for each case that needs
+// the runtime, whose state lasts the process.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "Application.h"
+#include "Runtime.h"
 #include "Window.h"
 #include "internal/WindowAccess.h"
+
+using Lines = std::vector<std::string>;
+
+// What the application object and the case did, in order.
+inline Lines appLog;
+
+class RecordingApp : public Application {
+ public:
+  std::function<void()> onClose, onEnableMenuItems;
+
+  void Event_Open() override { appLog.push_back("Open"); }
+  void Event_Close() override { Run("Close", onClose); }
+  void Event_EnableMenuItems() override { Run("EnableMenuItems", onEnableMenuItems); }
+
+ private:
+  static void Run(const char* event, const std::function<void()>& action) {
+    appLog.push_back(event);
+    if (action) action();
+  }
+};
+
+[[noreturn]] inline void RunAndExit(const std::function<void()>& body) {
+  static int argc = 1;
+  static char name[] = "test";
+  static char* argv[] = {name, nullptr};
+  RuntimeInit(argc, argv);
+  body();
+  std::fflush(nullptr);
+  std::_Exit(testing::Test::HasFailure() ? 1 : 0);
+}
+
+// Registering the application object, quitting and an unhandled exception
+// cannot be undone: such a case runs in a fresh run of this test program.
+inline void InOwnProcess(const std::function<void()>& body) {
+  const std::string style = GTEST_FLAG_GET(death_test_style);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(RunAndExit(body), testing::ExitedWithCode(0), "");
+  GTEST_FLAG_SET(death_test_style, style);
+}
 
 class TestWindow : public Window {
  public:
@@ -36,7 +81,6 @@ class TestWindow : public Window {
   }
 };
 
-// Every test leaves no window behind.
 class WindowTest : public testing::Test {
  protected:
   void TearDown() override {
