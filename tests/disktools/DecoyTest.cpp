@@ -1,7 +1,6 @@
-// What hdid did not make is refused by newfs_hfs and by hdiutil, and no byte,
-// binding or size of it changes: loop devices that others bound, a zram
-// device that others added, a look-alike of hdid's files, a plain file, a
-// symbolic link, and a device that hdid made once but that was rebound since.
+// What hdid did not make is refused by newfs_hfs and hdiutil, and no byte,
+// binding or size of it changes: others' loop and zram devices, a look-alike
+// of hdid's files, a plain file, a link, a device of hdid's rebound since.
 
 #include <gtest/gtest.h>
 
@@ -13,8 +12,7 @@
 
 namespace {
 
-// Everything a tool could change of a decoy: its bytes, its size, what it is
-// bound to.
+// Everything a tool could change of a decoy: its bytes, size and binding.
 std::string Fingerprint(const std::string& path) {
   const std::string real = std::filesystem::canonical(path).string();
   const std::string name = real.substr(real.rfind('/') + 1);

@@ -1,8 +1,7 @@
 #pragma once
-// A RAM disk made by our hdid for one test, and detached by our hdiutil when
-// the test ends, also when it fails. Tests run side by side and the kernel
-// gives a freed device's number to the next one made: so the object detaches
-// only while hdid's record of the device is still the one it made.
+// A RAM disk made by hdid for one test and detached by hdiutil when it ends.
+// The kernel gives a freed device's number to the next one made, perhaps by
+// another test: only while hdid's record is still this disk's is it detached.
 
 #include <string>
 

@@ -1,8 +1,6 @@
 #pragma once
-// Running our disk tools from the bundle, and other programs from PATH, the
-// way a user's shell would: arguments as given, standard output and standard
-// error kept apart. What this machine offers the disk tests, and what an
-// independent HFS+ reader from Debian makes of a volume.
+// Running our disk tools and other programs as a user's shell would, what
+// this machine offers the disk tests, and what fshfsinfo reads of a volume.
 
 #include <optional>
 #include <string>
@@ -14,8 +12,7 @@ struct Ran {
   std::string err;
 };
 
-// ${QB_BUILD_DIR}/Quillbarrow/bin.
-std::string BundleBin();
+std::string BundleBin();  // ${QB_BUILD_DIR}/Quillbarrow/bin
 // Our hdid, newfs_hfs or hdiutil.
 std::string Tool(const std::string& name);
 

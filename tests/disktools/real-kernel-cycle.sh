@@ -1,13 +1,8 @@
 #!/bin/sh
-# The full cycle of our hdid, newfs_hfs and hdiutil in a kernel with HFS+:
-# libguestfs's appliance, a small virtual machine built from this machine's
-# own Debian packages, so the bundle's executables run in it unchanged.
-#
-#   real-kernel-cycle.sh BUNDLE_BIN USER_ENV...
-#
-# USER_ENV (e.g. PKEXEC_UID=1000) names the user the disk is made and mounted
-# for. Prints "BACKEND STEP RESULT" lines; exits 77 when the appliance can't
-# run here.
+# real-kernel-cycle.sh BUNDLE_BIN USER_ENV...: the full cycle of our tools, for
+# the user USER_ENV names (PKEXEC_UID=1000), in a kernel with HFS+: libguestfs's
+# appliance, built from this machine's own packages, so our executables run in
+# it unchanged. Prints "BACKEND STEP RESULT" lines; exits 77 where it can't run.
 set -u
 
 if [ "${1-}" != inside ]; then
