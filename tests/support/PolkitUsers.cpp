@@ -40,7 +40,8 @@ PolkitUsers::PolkitUsers() {
   // The system bus writes its process id to /run/dbus/pid.
   if (Shell("dbus-send --system --dest=org.freedesktop.DBus / org.freedesktop.DBus.GetId 2>/dev/null") != 0)
     startedBus_ = Shell("mkdir -p /run/dbus && rm -f /run/dbus/pid && dbus-daemon --system --fork") == 0;
-  if (Shell("pgrep -x polkitd >/dev/null") != 0)
+  // Asked, not looked for: a polkitd that has ended may linger unreaped.
+  if (Shell("pkaction --action-id org.freedesktop.policykit.exec >/dev/null 2>&1") != 0)
     startedPolkit_ = Shell("/usr/lib/polkit-1/polkitd --no-debug </dev/null >/dev/null 2>&1 &") == 0;
   for (const std::string& user : name)
     if (Shell("useradd -M -U -s /usr/sbin/nologin " + user) != 0) return;
