@@ -107,7 +107,6 @@ TEST(ToolsTest, HdidTakesOddSizesFromLoopDevicesAndRefusesSizesBeyondMemory) {
     if (ran.status == 0) RunProgram(Tool("hdiutil"), {"detach", Trimmed(ran.out)});
     EXPECT_EQ(ran.status, 1) << backend;
     EXPECT_NE(ran.err.find("of memory"), std::string::npos) << backend << ": " << ran.err;
-    EXPECT_EQ(ran.out, "") << backend;
   }
 }
 
