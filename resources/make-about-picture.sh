@@ -2,8 +2,9 @@
 # Draws the About window's backdrop, qzWindowAbout.png (512 x 384): a calm
 # night-blue gradient with a few soft rings on the left, the program's name,
 # and a darker column at the right (x 323 to 512) where the window's white
-# texts and links stand, with a small caption above each of them. Needs ImageMagick and the DejaVu fonts; the picture
-# is kept in the repository, so building never runs this.
+# texts and links stand, with a small caption above each of them. Needs
+# ImageMagick and the DejaVu fonts; the picture is kept in the repository, so
+# building never runs this.
 set -euo pipefail
 cd "$(dirname "$0")"
 font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf

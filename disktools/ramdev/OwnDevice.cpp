@@ -29,37 +29,8 @@ bool SameDevice(const DeviceRecord& now, const DeviceRecord& made) {
          now.backingInode == made.backingInode && now.sysfsInode == made.sysfsInode;
 }
 
-}  // namespace
-
-OwnDevice::~OwnDevice() {
-  if (fd_ >= 0) close(fd_);
-}
-
-OwnDevice::OwnDevice(OwnDevice&& other) noexcept
-    : record(std::move(other.record)), error(std::move(other.error)), errorNumber(other.errorNumber), fd_(other.fd_) {
-  other.fd_ = -1;
-}
-
-std::string OwnDevice::FdPath() const {
-  return "/proc/self/fd/" + std::to_string(fd_);
-}
-
-int OwnDevice::Release() {
-  const int fd = fd_;
-  fd_ = -1;
-  return fd;
-}
-
-// Through the open file, which names the same device node whatever happened
-// to the path since.
-int OwnDevice::Reopen(int flags) {
-  const int reopened = open(FdPath().c_str(), flags | O_CLOEXEC);
-  if (reopened < 0) return errno;
-  close(fd_);
-  fd_ = reopened;
-  return 0;
-}
-
+// What the kernel says the open device is now, for a record; nothing for a
+// device that is neither a zram device nor a bound loop device.
 std::optional<DeviceRecord> DescribeDevice(int fd) {
   struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISBLK(info.st_mode)) return std::nullopt;
@@ -85,6 +56,37 @@ std::optional<DeviceRecord> DescribeDevice(int fd) {
   return record;
 }
 
+}  // namespace
+
+OwnDevice::~OwnDevice() {
+  if (fd_ >= 0) close(fd_);
+}
+
+OwnDevice::OwnDevice(OwnDevice&& other) noexcept
+    : record(std::move(other.record)), error(std::move(other.error)), fd_(other.fd_) {
+  other.fd_ = -1;
+}
+
+std::string OwnDevice::FdPath() const {
+  return "/proc/self/fd/" + std::to_string(fd_);
+}
+
+int OwnDevice::Release() {
+  const int fd = fd_;
+  fd_ = -1;
+  return fd;
+}
+
+// Through the open file, which names the same device node whatever happened
+// to the path since.
+int OwnDevice::Reopen(int flags) {
+  const int reopened = open(FdPath().c_str(), flags | O_CLOEXEC);
+  if (reopened < 0) return errno;
+  close(fd_);
+  fd_ = reopened;
+  return 0;
+}
+
 OwnDevice OpenOwnDevice(const std::string& path, int flags, const User& requester, bool rootMayUse) {
   OwnDevice device;
   const std::string notOurs = path + " is not a RAM disk made by hdid";
@@ -107,9 +109,8 @@ OwnDevice OpenOwnDevice(const std::string& path, int flags, const User& requeste
     device.error = path + " is a RAM disk made for another user";
     return device;
   }
-  if (flags != O_RDONLY && (device.errorNumber = device.Reopen(flags)) != 0)
-    device.error = "can't open " + path + ": " +
-                   (device.errorNumber == EBUSY ? "it is in use (mounted?)" : std::strerror(device.errorNumber));
+  if (const int failed = flags == O_RDONLY ? 0 : device.Reopen(flags))
+    device.error = "can't open " + path + ": " + (failed == EBUSY ? "it is in use (mounted?)" : std::strerror(failed));
   return device;
 }
 

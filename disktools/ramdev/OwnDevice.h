@@ -11,7 +11,7 @@
 #include "Requester.h"
 
 class OwnDevice {
-public:
+ public:
   OwnDevice() = default;
   ~OwnDevice();
   OwnDevice(OwnDevice&& other) noexcept;
@@ -28,9 +28,8 @@ public:
 
   DeviceRecord record;
   std::string error;  // why the device was refused; empty when it is ours
-  int errorNumber = 0;
 
-private:
+ private:
   friend OwnDevice OpenOwnDevice(const std::string&, int, const User&, bool);
   friend std::string RecordNewDevice(const std::string&, const User&);
   int fd_ = -1;
@@ -40,10 +39,6 @@ private:
 // flags: open flags beyond the check's own read-only open (O_RDWR, O_EXCL).
 // rootMayUse: root may act on disks made for other users.
 OwnDevice OpenOwnDevice(const std::string& path, int flags, const User& requester, bool rootMayUse);
-
-// What the kernel says the open device is now, for a record; nothing for a
-// device that is neither a zram device nor a bound loop device.
-std::optional<DeviceRecord> DescribeDevice(int fd);
 
 // Frees the device with its memory and forgets it: device must have been
 // opened exclusively (O_EXCL), so that it is known to be unmounted. 0, or the

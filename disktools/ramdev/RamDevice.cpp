@@ -24,8 +24,7 @@ std::string TooLarge(Backend backend, std::uint64_t bytes) {
       static_cast<std::uint64_t>(sysconf(_SC_PHYS_PAGES)) * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
   if (bytes > memory) return "this machine has only " + MiB(memory) + " of memory";
   struct statvfs shm {};
-  if (backend == Backend::Loop && statvfs("/dev/shm", &shm) == 0 &&
-      bytes > std::uint64_t{shm.f_bavail} * shm.f_frsize)
+  if (backend == Backend::Loop && statvfs("/dev/shm", &shm) == 0 && bytes > std::uint64_t{shm.f_bavail} * shm.f_frsize)
     return "/dev/shm can take only " + MiB(std::uint64_t{shm.f_bavail} * shm.f_frsize) + " more";
   return {};
 }

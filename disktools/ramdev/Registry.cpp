@@ -19,7 +19,8 @@ const char* kBackingFolder = "/dev/shm/quillbarrow";
 // /dev/shm lets anyone make a folder: one that someone else made first, or a
 // symbolic link in its place, must not receive root's files.
 std::string PrepareRootFolder(const char* folder) {
-  if (mkdir(folder, 0700) != 0 && errno != EEXIST) return std::string("can't make ") + folder + ": " + std::strerror(errno);
+  if (mkdir(folder, 0700) != 0 && errno != EEXIST)
+    return std::string("can't make ") + folder + ": " + std::strerror(errno);
   const int fd = open(folder, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) return std::string("can't use ") + folder + ": " + std::strerror(errno);
   struct stat info {};
@@ -29,8 +30,8 @@ std::string PrepareRootFolder(const char* folder) {
 }
 
 bool ValidName(const std::string& name) {
-  return !name.empty() && name.size() < 32 && name.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789") ==
-                                                  std::string::npos;
+  return !name.empty() && name.size() < 32 &&
+         name.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789") == std::string::npos;
 }
 
 std::string RecordPath(const std::string& name) {
@@ -47,20 +48,7 @@ bool ParseNumber(const std::string& text, Number& out) {
   return true;
 }
 
-}  // namespace
-
-std::string PrepareRecordFolder() {
-  return PrepareRootFolder(kRecordFolder);
-}
-
-std::string PrepareBackingFolder() {
-  return PrepareRootFolder(kBackingFolder);
-}
-
-const char* BackingFolder() {
-  return kBackingFolder;
-}
-
+// One "key value" line each; nothing for a text that is not a whole record.
 std::string RecordText(const DeviceRecord& record) {
   std::ostringstream text;
   text << "name " << record.name << "\nbackend " << BackendName(record.backend) << "\ndevice " << record.device
@@ -91,6 +79,20 @@ std::optional<DeviceRecord> ParseRecord(const std::string& text) {
   record.backing = fields["backing"];
   record.mountFolder = fields["mount"];
   return record;
+}
+
+}  // namespace
+
+std::string PrepareRecordFolder() {
+  return PrepareRootFolder(kRecordFolder);
+}
+
+std::string PrepareBackingFolder() {
+  return PrepareRootFolder(kBackingFolder);
+}
+
+const char* BackingFolder() {
+  return kBackingFolder;
 }
 
 std::string SaveRecord(const DeviceRecord& record) {

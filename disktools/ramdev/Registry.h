@@ -36,8 +36,3 @@ const char* BackingFolder();
 std::string SaveRecord(const DeviceRecord& record);
 std::optional<DeviceRecord> LoadRecord(const std::string& name);
 void RemoveRecord(const std::string& name);
-
-// Text form, one "key value" line each; nothing for a text that is not a
-// whole record.
-std::string RecordText(const DeviceRecord& record);
-std::optional<DeviceRecord> ParseRecord(const std::string& text);

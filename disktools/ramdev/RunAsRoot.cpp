@@ -31,8 +31,9 @@ int RunAsRoot(const char* tool, const char* task, char** argv) {
   const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
   // Already run through pkexec and still not root: asking again would loop.
   if (!pkexec || length <= 0 || std::getenv("PKEXEC_UID")) {
-    std::fprintf(stderr, "%s: root is needed to %s; run it as root (for example with sudo), or install polkit's pkexec\n",
-                 tool, task);
+    std::fprintf(stderr,
+                 "%s: root is needed to %s; run it as root (for example with sudo), or install polkit's pkexec\n", tool,
+                 task);
     return 1;
   }
   self[length] = '\0';

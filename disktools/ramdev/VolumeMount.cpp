@@ -113,8 +113,9 @@ ToolOutcome DetachVolume(const std::string& device, const std::string& mediaRoot
     SaveRecord(record);
   }
   // Exclusive: fails while anything still has the device claimed.
-  if (const int error = own.Reopen(O_RDWR | O_EXCL); error == EBUSY) return Failure(busy, kBusyStatus);
-  else if (error) return Failure("can't detach " + device + ": " + std::strerror(error));
+  const int reopened = own.Reopen(O_RDWR | O_EXCL);
+  if (reopened == EBUSY) return Failure(busy, kBusyStatus);
+  if (reopened) return Failure("can't detach " + device + ": " + std::strerror(reopened));
   if (const int error = FreeOwnDevice(own)) {
     if (error == EBUSY) return Failure(busy, kBusyStatus);
     return Failure("can't detach " + device + ": " + std::strerror(error));

@@ -1,7 +1,7 @@
 // hdid -nomount ram://N: makes a RAM-backed block device of exactly N
 // 512-byte sectors, records it as made for the user asking, and prints its
-// path. HDID_BACKEND=zram or loop picks one
-// backend instead of the faster available one.
+// path. HDID_BACKEND=zram or loop picks one backend instead of the faster
+// available one.
 
 #include <cstdio>
 #include <cstdlib>

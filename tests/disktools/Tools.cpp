@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "Shell.h"
 #include "TempDir.h"
 
 std::string BundleBin() {
@@ -18,19 +19,13 @@ std::string Tool(const std::string& name) {
 }
 
 Ran RunProgram(const std::string& program, const std::vector<std::string>& args, const RunOptions& options) {
-  // Each word single-quoted for /bin/sh, a quote as '\''.
-  const auto quote = [](const std::string& word) {
-    std::string quoted = "'";
-    for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-  };
   std::string command = "exec env";
-  for (const std::string& entry : options.env) command += " " + quote(entry);
+  for (const std::string& entry : options.env) command += " " + ShellQuote(entry);
   if (const passwd* user = options.user.empty() ? nullptr : getpwnam(options.user.c_str()))
     command += " setpriv --reuid=" + options.user + " --regid=" + std::to_string(user->pw_gid) +
                " --init-groups --inh-caps=-all --";
-  command += " " + quote(program);
-  for (const std::string& arg : args) command += " " + quote(arg);
+  command += " " + ShellQuote(program);
+  for (const std::string& arg : args) command += " " + ShellQuote(arg);
   // Files rather than pipes: nothing to drain while the program runs. The
   // folder is open to anyone, for runs without root's rights.
   TempDir dir;
