@@ -1,5 +1,5 @@
 // Sequential 1 MiB reads and writes with O_DIRECT over 256 MiB on a RAM disk
-// from each of hdid's backends (zram, loop over /dev/shm), against the same
+// from each of hdid's backends (zram, loop over memory), against the same
 // on a file in tmpfs, in the same run. The faster backend should be hdid's
 // default: the run fails when the default is more than 10% slower.
 

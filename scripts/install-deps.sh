@@ -13,6 +13,8 @@ packages=(
   # message off the screen with them.
   imagemagick tesseract-ocr tesseract-ocr-eng
   util-linux mount e2fsprogs
+  # A test holds a disk tool half-way with it.
+  strace
   dbus polkitd pkexec
   libfshfs-utils
   # A real kernel with HFS+ for the mount tests, where the machine's has none.

@@ -3,20 +3,18 @@
 #include <fcntl.h>
 #include <linux/loop.h>
 #include <sys/ioctl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-
-#include "Registry.h"
 
 namespace {
 
 const char* kControl = "/dev/loop-control";
 
 class Fd {
-public:
+ public:
   explicit Fd(int fd) : fd_(fd) {}
   ~Fd() {
     if (fd_ >= 0) close(fd_);
@@ -26,7 +24,7 @@ public:
   int get() const { return fd_; }
   bool ok() const { return fd_ >= 0; }
 
-private:
+ private:
   int fd_;
 };
 
@@ -40,7 +38,7 @@ std::string Error(const std::string& what, int error) {
 
 // Binds file to a free loop device; another process may take the same free
 // device between asking and binding, so the loser asks again.
-MadeDevice Bind(int file, std::uint64_t bytes, const std::string& backing) {
+MadeDevice Bind(int file, std::uint64_t bytes) {
   const Fd control(open(kControl, O_RDWR | O_CLOEXEC));
   if (!control.ok()) return {{}, Error(kControl, errno)};
   for (int attempt = 0; attempt < 64; ++attempt) {
@@ -53,7 +51,6 @@ MadeDevice Bind(int file, std::uint64_t bytes, const std::string& backing) {
     config.block_size = 512;
     config.info.lo_sizelimit = bytes;
     config.info.lo_flags = LO_FLAGS_DIRECT_IO;
-    std::strncpy(reinterpret_cast<char*>(config.info.lo_file_name), backing.c_str(), LO_NAME_SIZE - 1);
     if (ioctl(device.get(), LOOP_CONFIGURE, &config) == 0) return {DevicePath(number), {}};
     if (errno != EBUSY) return {{}, Error("binding " + DevicePath(number), errno)};
   }
@@ -81,19 +78,18 @@ bool LoopAvailable() {
 }
 
 MadeDevice MakeLoopDevice(std::uint64_t bytes) {
-  if (const std::string why = PrepareBackingFolder(); !why.empty()) return {{}, why};
-  std::string backing = std::string(BackingFolder()) + "/ram-XXXXXX";
-  const Fd file(mkostemp(backing.data(), O_CLOEXEC));
-  if (!file.ok()) return {{}, Error(std::string("can't make a file in ") + BackingFolder(), errno)};
-  // Sparse: memory is taken only as blocks are written.
-  if (ftruncate(file.get(), static_cast<off_t>(bytes)) != 0) {
-    const int error = errno;
-    unlink(backing.c_str());
-    return {{}, Error("can't size " + backing, error)};
-  }
-  MadeDevice made = Bind(file.get(), bytes, backing);
-  if (!made.error.empty()) unlink(backing.c_str());
-  return made;
+  // Memory that only the loop device holds: no folder that another user
+  // could take first, fill or empty, and it is freed with the device.
+  const Fd memory(memfd_create("quillbarrow", MFD_CLOEXEC | MFD_ALLOW_SEALING));
+  if (!memory.ok()) return {{}, Error("can't set memory aside", errno)};
+  // Sparse: memory is taken only as blocks are written. Sealed at its size.
+  if (ftruncate(memory.get(), static_cast<off_t>(bytes)) != 0 ||
+      fcntl(memory.get(), F_ADD_SEALS, F_SEAL_SHRINK | F_SEAL_GROW | F_SEAL_SEAL) != 0)
+    return {{}, Error("can't set " + std::to_string(bytes) + " bytes of memory aside", errno)};
+  // Direct I/O needs a file opened for it, which memfd_create's is not; a
+  // kernel whose memory files can't do it gets the loop device's cache.
+  const Fd direct(open(("/proc/self/fd/" + std::to_string(memory.get())).c_str(), O_RDWR | O_DIRECT | O_CLOEXEC));
+  return Bind(direct.ok() ? direct.get() : memory.get(), bytes);
 }
 
 int FreeLoopDevice(int number, int fd) {

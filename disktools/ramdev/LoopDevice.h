@@ -1,6 +1,7 @@
 #pragma once
-// Loop devices over a sparse file in /dev/shm, with direct I/O so that the
-// data is held once, in the file, and not again in the page cache.
+// Loop devices over anonymous memory (a memory file of no folder), with
+// direct I/O so that the data is held once, in that memory, and not again in
+// the page cache.
 
 #include <cstdint>
 

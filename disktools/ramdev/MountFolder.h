@@ -6,7 +6,8 @@
 #include <string>
 
 // "/" becomes ":" (as Mac OS shows such names), control characters such as
-// TAB and newline become "_", trailing blanks go, and a name that leaves
+// TAB and newline and invisible format characters such as a right-to-left
+// override become "_", trailing blanks go, and a name that leaves
 // nothing usable (empty, "." or "..") becomes "untitled". At most
 // kMaxFolderNameBytes bytes, so that a number can still be added.
 std::string MountFolderName(const std::string& volumeName);

@@ -8,12 +8,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
-#include "KernelFiles.h"
 #include "LoopDevice.h"
 #include "ZramDevice.h"
 
@@ -21,12 +19,6 @@ namespace {
 
 std::string SysfsFolder(dev_t device) {
   return "/sys/dev/block/" + std::to_string(major(device)) + ":" + std::to_string(minor(device));
-}
-
-bool SameDevice(const DeviceRecord& now, const DeviceRecord& made) {
-  return now.name == made.name && now.backend == made.backend && now.device == made.device &&
-         now.backing == made.backing && now.backingDevice == made.backingDevice &&
-         now.backingInode == made.backingInode && now.sysfsInode == made.sysfsInode;
 }
 
 // What the kernel says the open device is now, for a record; nothing for a
@@ -50,9 +42,17 @@ std::optional<DeviceRecord> DescribeDevice(int fd) {
   loop_info64 loop{};
   if (record.name.rfind("loop", 0) != 0 || ioctl(fd, LOOP_GET_STATUS64, &loop) != 0) return std::nullopt;
   record.backend = Backend::Loop;
-  record.backing = ReadKernelFile((folder / "loop" / "backing_file").string()).value_or("");
   record.backingDevice = loop.lo_device;
   record.backingInode = loop.lo_inode;
+  return record;
+}
+
+// The record of the device numbered device, by the kernel's name for it.
+std::optional<DeviceRecord> RecordOf(dev_t device) {
+  std::error_code error;
+  const auto folder = std::filesystem::canonical(SysfsFolder(device), error);
+  auto record = error ? std::nullopt : LoadRecord(folder.filename().string());
+  if (record && record->device != device) return std::nullopt;
   return record;
 }
 
@@ -90,17 +90,23 @@ int OwnDevice::Reopen(int flags) {
 OwnDevice OpenOwnDevice(const std::string& path, int flags, const User& requester, bool rootMayUse) {
   OwnDevice device;
   const std::string notOurs = path + " is not a RAM disk made by hdid";
-  char resolved[PATH_MAX];
-  if (!realpath(path.c_str(), resolved)) {
+  // O_PATH runs no driver's open: it only tells what the path leads to.
+  const int node = open(path.c_str(), O_PATH | O_CLOEXEC);
+  struct stat info {};
+  const bool block = node >= 0 && fstat(node, &info) == 0 && S_ISBLK(info.st_mode);
+  const auto made = block ? RecordOf(info.st_rdev) : std::nullopt;
+  // One of our devices, whose open changes nothing: opened through the very
+  // node just looked at, read-only and non-blocking.
+  if (made) device.fd_ = open(("/proc/self/fd/" + std::to_string(node)).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (node >= 0) close(node);
+  if (!made || device.fd_ < 0) {
     device.error = notOurs;
     return device;
   }
-  // Read-only and non-blocking: opening a device that is not ours must
-  // change nothing, not even wake a drive.
-  device.fd_ = open(resolved, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  const auto now = device.fd_ >= 0 ? DescribeDevice(device.fd_) : std::nullopt;
-  const auto made = now ? LoadRecord(now->name) : std::nullopt;
-  if (!made || !SameDevice(*now, *made)) {
+  const auto now = DescribeDevice(device.fd_);
+  if (!now || !SameDevice(*now, *made)) {
+    // Freed or rebound behind hdid's back: the record describes what is gone.
+    ForgetRecord(*made);
     device.error = notOurs;
     return device;
   }
@@ -120,15 +126,14 @@ int FreeOwnDevice(OwnDevice& device) {
   if (made.backend == Backend::Zram) {
     // zram refuses to reset a device that is open, ours included.
     close(device.Release());
-    if (const int error = FreeZramDevice(number)) return error;
-  } else {
-    if (const int error = FreeLoopDevice(number, device.Release())) return error;
-    struct stat backing {};
-    if (lstat(made.backing.c_str(), &backing) == 0 && backing.st_dev == made.backingDevice &&
-        backing.st_ino == made.backingInode)
-      unlink(made.backing.c_str());
+    if (const int error = FreeZramDevice(number, made.sysfsInode)) {
+      if (error == ENXIO) ForgetRecord(made);
+      return error;
+    }
+  } else if (const int error = FreeLoopDevice(number, device.Release())) {
+    return error;
   }
-  RemoveRecord(made.name);
+  ForgetRecord(made);
   return 0;
 }
 
@@ -140,6 +145,7 @@ std::string RecordNewDevice(const std::string& path, const User& user) {
   device.record = *made;
   device.record.uid = user.uid;
   device.record.gid = user.gid;
+  device.record.boot = CurrentBoot();
   std::string why = SaveRecord(device.record);
   // A device without its record could never be freed by us: don't leave one.
   if (!why.empty() && device.Reopen(O_RDWR | O_EXCL) == 0) FreeOwnDevice(device);

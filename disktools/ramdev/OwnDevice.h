@@ -1,8 +1,10 @@
 #pragma once
 // Opening a device only when it is one that hdid made, is still what hdid
-// made, and was made for the user asking. The check is made on the open
-// device, and callers go on through that same open file, so no path can be
-// swapped between the check and the work.
+// made, and was made for the user asking. What a path leads to is known
+// before it is opened, for opening some files acts (a watchdog starts, a
+// FIFO's writer wakes); the check is made again on the open device, and
+// callers go on through that same open file, so no path can be swapped
+// between the check and the work. Callers hold the records' lock.
 
 #include <optional>
 #include <string>
@@ -35,14 +37,15 @@ class OwnDevice {
   int fd_ = -1;
 };
 
-// path: as the user gave it; it is resolved, symbolic links included.
+// path: as the user gave it; symbolic links are followed.
 // flags: open flags beyond the check's own read-only open (O_RDWR, O_EXCL).
 // rootMayUse: root may act on disks made for other users.
 OwnDevice OpenOwnDevice(const std::string& path, int flags, const User& requester, bool rootMayUse);
 
 // Frees the device with its memory and forgets it: device must have been
 // opened exclusively (O_EXCL), so that it is known to be unmounted. 0, or the
-// error number (EBUSY while someone else has it open).
+// error number (EBUSY while someone else has it open, ENXIO when the device
+// is no longer the recorded one).
 int FreeOwnDevice(OwnDevice& device);
 
 // Records the device hdid has just made at path as made for user. When it

@@ -1,6 +1,5 @@
 #include "RamDevice.h"
 
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include "LoopDevice.h"
@@ -9,7 +8,7 @@
 namespace {
 
 // The faster of the two by bench/ramdevice_io: zram spends its time
-// compressing, so a loop device over /dev/shm writes about twice as fast
+// compressing, so a loop device over memory writes about twice as fast
 // and reads no slower (much faster still when the data compresses well).
 constexpr Backend kPreferred = Backend::Loop;
 
@@ -17,15 +16,12 @@ std::string MiB(std::uint64_t bytes) {
   return std::to_string(bytes >> 20) + " MiB";
 }
 
-// A disk larger than what can hold it would take the machine's memory from
-// everything else as it fills, and fail its writes in the end.
-std::string TooLarge(Backend backend, std::uint64_t bytes) {
+// A disk larger than the machine's memory would take it from everything
+// else as it fills, and fail its writes in the end.
+std::string TooLarge(std::uint64_t bytes) {
   const std::uint64_t memory =
       static_cast<std::uint64_t>(sysconf(_SC_PHYS_PAGES)) * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
   if (bytes > memory) return "this machine has only " + MiB(memory) + " of memory";
-  struct statvfs shm {};
-  if (backend == Backend::Loop && statvfs("/dev/shm", &shm) == 0 && bytes > std::uint64_t{shm.f_bavail} * shm.f_frsize)
-    return "/dev/shm can take only " + MiB(std::uint64_t{shm.f_bavail} * shm.f_frsize) + " more";
   return {};
 }
 
@@ -35,10 +31,10 @@ std::string Unsuitable(Backend backend, std::uint64_t bytes) {
     if (!ZramAvailable()) return "zram is not available (no /sys/class/zram-control)";
     if (!ZramFits(bytes))
       return "zram can't make a device of exactly " + std::to_string(bytes) + " bytes (not whole pages)";
-    return TooLarge(backend, bytes);
+    return TooLarge(bytes);
   }
   if (!LoopAvailable()) return "loop devices are not available (no /dev/loop-control)";
-  return TooLarge(backend, bytes);
+  return TooLarge(bytes);
 }
 
 }  // namespace

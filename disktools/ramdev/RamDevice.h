@@ -1,6 +1,6 @@
 #pragma once
 // RAM-backed block devices of an exact size, from one of two kernel
-// facilities: zram, or a loop device over a sparse file in /dev/shm.
+// facilities: zram, or a loop device over anonymous memory.
 
 #include <cstdint>
 #include <optional>

@@ -1,10 +1,12 @@
 #include "Registry.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <sstream>
@@ -14,24 +16,28 @@
 namespace {
 
 const char* kRecordFolder = "/run/quillbarrow";
-const char* kBackingFolder = "/dev/shm/quillbarrow";
+const char* kLockFile = "/run/quillbarrow/lock";
 
-// /dev/shm lets anyone make a folder: one that someone else made first, or a
-// symbolic link in its place, must not receive root's files.
-std::string PrepareRootFolder(const char* folder) {
-  if (mkdir(folder, 0700) != 0 && errno != EEXIST)
-    return std::string("can't make ") + folder + ": " + std::strerror(errno);
-  const int fd = open(folder, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return std::string("can't use ") + folder + ": " + std::strerror(errno);
+// Made by root where only root may write; but /run is not always cleared at
+// boot, so whatever is there is checked rather than trusted.
+std::string PrepareRecordFolder() {
+  if (mkdir(kRecordFolder, 0700) != 0 && errno != EEXIST)
+    return std::string("can't make ") + kRecordFolder + ": " + std::strerror(errno);
+  const int fd = open(kRecordFolder, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return std::string("can't use ") + kRecordFolder + ": " + std::strerror(errno);
   struct stat info {};
   const bool ours = fstat(fd, &info) == 0 && info.st_uid == 0 && (info.st_mode & 077) == 0;
   close(fd);
-  return ours ? std::string() : std::string(folder) + " is not a folder that only root can use";
+  return ours ? std::string() : std::string(kRecordFolder) + " is not a folder that only root can use";
 }
 
 bool ValidName(const std::string& name) {
   return !name.empty() && name.size() < 32 &&
          name.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789") == std::string::npos;
+}
+
+bool ValidBoot(const std::string& boot) {
+  return boot.size() == 36 && boot.find_first_not_of("0123456789abcdef-") == std::string::npos;
 }
 
 std::string RecordPath(const std::string& name) {
@@ -52,9 +58,9 @@ bool ParseNumber(const std::string& text, Number& out) {
 std::string RecordText(const DeviceRecord& record) {
   std::ostringstream text;
   text << "name " << record.name << "\nbackend " << BackendName(record.backend) << "\ndevice " << record.device
-       << "\nbacking " << record.backing << "\nbacking-device " << record.backingDevice << "\nbacking-inode "
-       << record.backingInode << "\nsysfs-inode " << record.sysfsInode << "\nuid " << record.uid << "\ngid "
-       << record.gid << "\nmount " << record.mountFolder << "\n";
+       << "\nbacking-device " << record.backingDevice << "\nbacking-inode " << record.backingInode << "\nsysfs-inode "
+       << record.sysfsInode << "\nuid " << record.uid << "\ngid " << record.gid << "\nboot " << record.boot
+       << "\nmount " << record.mountFolder << "\n";
   return text.str();
 }
 
@@ -72,31 +78,44 @@ std::optional<DeviceRecord> ParseRecord(const std::string& text) {
       !ParseNumber(fields["backing-device"], record.backingDevice) ||
       !ParseNumber(fields["backing-inode"], record.backingInode) ||
       !ParseNumber(fields["sysfs-inode"], record.sysfsInode) || !ParseNumber(fields["uid"], record.uid) ||
-      !ParseNumber(fields["gid"], record.gid))
+      !ParseNumber(fields["gid"], record.gid) || !ValidBoot(fields["boot"]))
     return std::nullopt;
   record.name = fields["name"];
   record.backend = *backend;
-  record.backing = fields["backing"];
+  record.boot = fields["boot"];
   record.mountFolder = fields["mount"];
   return record;
 }
 
+void RemoveRecord(const std::string& name) {
+  if (ValidName(name)) unlink(RecordPath(name).c_str());
+}
+
 }  // namespace
 
-std::string PrepareRecordFolder() {
-  return PrepareRootFolder(kRecordFolder);
+std::string LockRecords() {
+  if (std::string why = PrepareRecordFolder(); !why.empty()) return why;
+  // Never closed: the lock goes when the process does, however it ends.
+  const int fd = open(kLockFile, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (fd < 0) return std::string("can't open ") + kLockFile + ": " + std::strerror(errno);
+  while (flock(fd, LOCK_EX) != 0)
+    if (errno != EINTR) return std::string("can't lock ") + kLockFile + ": " + std::strerror(errno);
+  return {};
 }
 
-std::string PrepareBackingFolder() {
-  return PrepareRootFolder(kBackingFolder);
+std::string CurrentBoot() {
+  const std::string boot = ReadKernelFile("/proc/sys/kernel/random/boot_id").value_or("");
+  return ValidBoot(boot) ? boot : std::string();
 }
 
-const char* BackingFolder() {
-  return kBackingFolder;
+bool SameDevice(const DeviceRecord& a, const DeviceRecord& b) {
+  return a.name == b.name && a.backend == b.backend && a.device == b.device && a.backingDevice == b.backingDevice &&
+         a.backingInode == b.backingInode && a.sysfsInode == b.sysfsInode;
 }
 
 std::string SaveRecord(const DeviceRecord& record) {
   if (!ValidName(record.name)) return "no device name to record";
+  if (!ValidBoot(record.boot)) return "no boot to record the device in";
   if (std::string why = PrepareRecordFolder(); !why.empty()) return why;
   // Written aside and renamed, so a record is never seen half written.
   const std::string path = RecordPath(record.name);
@@ -121,9 +140,17 @@ std::optional<DeviceRecord> LoadRecord(const std::string& name) {
   if (!text) return std::nullopt;
   auto record = ParseRecord(*text + "\n");
   if (record && record->name != name) return std::nullopt;
+  // Another boot's record names a device that is gone, whatever has its
+  // number now; so does one that can't be read.
+  if (!record || record->boot != CurrentBoot()) {
+    RemoveRecord(name);
+    return std::nullopt;
+  }
   return record;
 }
 
-void RemoveRecord(const std::string& name) {
-  if (ValidName(name)) unlink(RecordPath(name).c_str());
+void ForgetRecord(const DeviceRecord& expected) {
+  const auto text = ReadKernelFile(RecordPath(expected.name));
+  const auto onFile = text ? ParseRecord(*text + "\n") : std::nullopt;
+  if (onFile && SameDevice(*onFile, expected) && onFile->boot == expected.boot) RemoveRecord(expected.name);
 }

@@ -1,11 +1,13 @@
 #include "RunAsRoot.h"
 
 #include <spawn.h>
+#include <sys/auxv.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -22,10 +24,28 @@ const char* Pkexec() {
   return nullptr;
 }
 
+// The signals the terminal sends its foreground group, and the one a closed
+// output pipe brings: the root part stays in the caller's group.
+void IgnoreTerminal() {
+  for (int signal : {SIGHUP, SIGINT, SIGQUIT, SIGTSTP, SIGTTIN, SIGTTOU, SIGPIPE}) std::signal(signal, SIG_IGN);
+}
+
 }  // namespace
 
 int RunAsRoot(const char* tool, const char* task, char** argv) {
-  if (geteuid() == 0) return -1;
+  // Made set-user-id, a copy would run as root for a caller whose word
+  // (PKEXEC_UID, SUDO_UID, or none at all) it has no way to check.
+  if (getuid() != geteuid() || getgid() != getegid() || getauxval(AT_SECURE)) {
+    std::fprintf(stderr,
+                 "%s: nothing done: a set-user-id or set-group-id copy is not trusted; root's rights come "
+                 "through pkexec or sudo\n",
+                 tool);
+    return 1;
+  }
+  if (geteuid() == 0) {
+    IgnoreTerminal();
+    return -1;
+  }
   const char* pkexec = Pkexec();
   char self[PATH_MAX];
   const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);

@@ -4,9 +4,12 @@
 // way the desktop's own disk tools get them: the program itself never runs
 // as root.
 
-// -1 when this process is root and goes on. Otherwise runs this very
+// -1 when this process is root and goes on: from here on the caller's
+// terminal can't stop, interrupt or hang it up, and lost output doesn't end
+// it, so that a step once begun is finished. Otherwise runs this very
 // executable again through pkexec with the same arguments, its output going
 // where ours goes, and gives its exit status (pkexec's own 126 when the user
 // dismissed the request, 127 when polkit refused it); 1 when there is no
-// pkexec.
+// pkexec, or when this is a set-user-id or set-group-id copy, whose caller
+// can't be known.
 int RunAsRoot(const char* tool, const char* task, char** argv);

@@ -57,6 +57,15 @@ bool IsInside(const std::string& folder, const std::string& root) {
   return std::filesystem::path(folder).parent_path() == std::filesystem::path(root);
 }
 
+// Forgets the record's mount folder, removing it where it is ours and empty:
+// a mount that was cut short, or has just been undone.
+std::string ClearMountFolder(DeviceRecord& record, const std::string& mediaRoot) {
+  if (record.mountFolder.empty()) return {};
+  if (IsInside(record.mountFolder, mediaRoot)) rmdir(record.mountFolder.c_str());
+  record.mountFolder.clear();
+  return SaveRecord(record);
+}
+
 }  // namespace
 
 ToolOutcome MountVolume(const std::string& device, const std::string& mediaRoot, const User& requester) {
@@ -65,6 +74,8 @@ ToolOutcome MountVolume(const std::string& device, const std::string& mediaRoot,
   DeviceRecord& record = own.record;
   if (const auto points = MountPointsOf(record.device); !points.empty())
     return Failure(device + " is already mounted at " + points.back());
+  if (const std::string why = ClearMountFolder(record, mediaRoot); !why.empty())
+    return Failure("can't mount " + device + ": " + why);
 
   const hfsplus::VolumeNameResult volume = hfsplus::ReadVolumeName(own.fd());
   if (!volume.error.empty()) return Failure("can't mount " + device + ": " + volume.error);
@@ -72,6 +83,13 @@ ToolOutcome MountVolume(const std::string& device, const std::string& mediaRoot,
   std::string error;
   const std::string folder = MakeMountFolder(mediaRoot, MountFolderName(hfsplus::ReadableName(volume.name)), error);
   if (folder.empty()) return Failure("can't mount " + device + ": " + error);
+  // Recorded before it is mounted: a mount cut short by a crash can still
+  // be found, and undone, by detach.
+  record.mountFolder = folder;
+  if (const std::string why = SaveRecord(record); !why.empty()) {
+    rmdir(folder.c_str());
+    return Failure("can't mount " + device + ": " + why);
+  }
   // The disk's files belong to the user it is made for: no set-user-id
   // programs or device files on it act with more rights than theirs.
   const std::string options =
@@ -80,14 +98,8 @@ ToolOutcome MountVolume(const std::string& device, const std::string& mediaRoot,
   // lead elsewhere by now.
   if (mount(own.FdPath().c_str(), folder.c_str(), "hfsplus", MS_NOSUID | MS_NODEV, options.c_str()) != 0) {
     const int mountError = errno;
-    rmdir(folder.c_str());
+    ClearMountFolder(record, mediaRoot);
     return Failure(MountError(device, mountError));
-  }
-  record.mountFolder = folder;
-  if (const std::string why = SaveRecord(record); !why.empty()) {
-    umount2(folder.c_str(), UMOUNT_NOFOLLOW);
-    rmdir(folder.c_str());
-    return Failure("can't mount " + device + ": " + why);
   }
   return {0, device + "\tApple_HFS\t" + folder + "\n", {}};
 }
@@ -107,11 +119,8 @@ ToolOutcome DetachVolume(const std::string& device, const std::string& mediaRoot
     if (error == EBUSY) return Failure(busy, kBusyStatus);
     return Failure("can't unmount " + record.mountFolder + ": " + std::strerror(error));
   }
-  if (!record.mountFolder.empty()) {
-    if (IsInside(record.mountFolder, mediaRoot)) rmdir(record.mountFolder.c_str());
-    record.mountFolder.clear();
-    SaveRecord(record);
-  }
+  if (const std::string why = ClearMountFolder(record, mediaRoot); !why.empty())
+    return Failure("can't detach " + device + ": " + why);
   // Exclusive: fails while anything still has the device claimed.
   const int reopened = own.Reopen(O_RDWR | O_EXCL);
   if (reopened == EBUSY) return Failure(busy, kBusyStatus);

@@ -1,5 +1,6 @@
 #include "ZramDevice.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,8 +17,12 @@ namespace {
 const char* kHotAdd = "/sys/class/zram-control/hot_add";
 const char* kHotRemove = "/sys/class/zram-control/hot_remove";
 
+std::string Folder(int number) {
+  return "/sys/block/zram" + std::to_string(number);
+}
+
 std::string Attribute(int number, const char* name) {
-  return "/sys/block/zram" + std::to_string(number) + "/" + name;
+  return Folder(number) + "/" + name;
 }
 
 // devtmpfs makes the node as the device appears; give a slow udev a moment.
@@ -52,14 +57,28 @@ MadeDevice MakeZramDevice(std::uint64_t bytes) {
     return {{}, "zram refused a size of " + std::to_string(bytes) + " bytes: " + std::strerror(error)};
   }
   if (!WaitForNode(path)) {
-    FreeZramDevice(number);
+    struct stat folder {};
+    if (stat(Folder(number).c_str(), &folder) == 0) FreeZramDevice(number, folder.st_ino);
     return {{}, path + " did not appear"};
   }
   return {path, {}};
 }
 
-int FreeZramDevice(int number) {
-  if (const int error = WriteKernelFile(Attribute(number, "reset"), "1")) return error;
-  const int error = WriteKernelFile(kHotRemove, std::to_string(number));
-  return error == ENOENT ? 0 : error;
+int FreeZramDevice(int number, unsigned long long sysfsInode) {
+  // The folder stays this device's while it is open, even if the device
+  // goes: its reset can't reach another device of the same number.
+  const int folder = open(Folder(number).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  struct stat info {};
+  if (folder < 0 || fstat(folder, &info) != 0 || info.st_ino != sysfsInode) {
+    if (folder >= 0) close(folder);
+    return ENXIO;
+  }
+  const int reset = openat(folder, "reset", O_WRONLY | O_CLOEXEC);
+  close(folder);
+  if (reset < 0) return errno;
+  const int error = write(reset, "1", 1) == 1 ? 0 : errno;
+  close(reset);
+  if (error) return error;
+  const int removed = WriteKernelFile(kHotRemove, std::to_string(number));
+  return removed == ENOENT ? 0 : removed;
 }

@@ -10,5 +10,7 @@ bool ZramAvailable();
 // Whether zram can give exactly bytes.
 bool ZramFits(std::uint64_t bytes);
 MadeDevice MakeZramDevice(std::uint64_t bytes);
-// Resets the device, which frees its memory, and removes it.
-int FreeZramDevice(int number);
+// Resets the device, which frees its memory, and removes it: 0, or the
+// error number. Only while /sys/block/zramN is still the folder of inode
+// sysfsInode, the device that was checked: ENXIO when it is not.
+int FreeZramDevice(int number, unsigned long long sysfsInode);

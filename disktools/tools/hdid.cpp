@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
     std::fputs("usage: hdid -nomount ram://N\n  makes a RAM disk of N 512-byte sectors (1 to 4294967295)\n", stderr);
     return 2;
   }
+  if (const int status = RunAsRoot("hdid", "make a RAM disk", argv); status >= 0) return status;
+  // Root's own choice: pkexec passes no variable of the caller's.
   std::optional<Backend> only;
   if (const char* name = std::getenv("HDID_BACKEND"); name && *name) {
     only = BackendFromName(name);
@@ -25,10 +27,11 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  if (const int status = RunAsRoot("hdid", "make a RAM disk", argv); status >= 0) return status;
   std::string why;
   const auto requester = Requester(why);
-  if (requester) why = PrepareRecordFolder();
+  // Held from making the device to recording it: a tool that frees a device
+  // of the same number meanwhile would take the new disk's record with it.
+  if (requester) why = LockRecords();
   if (!why.empty()) {
     std::fprintf(stderr, "hdid: %s\n", why.c_str());
     return 1;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "Registry.h"
 #include "RunAsRoot.h"
 #include "VolumeMount.h"
 
@@ -25,9 +26,10 @@ int main(int argc, char** argv) {
     return status;
   std::string why;
   const auto requester = Requester(why);
-  const ToolOutcome outcome = !requester ? ToolOutcome{1, {}, why}
-                              : mountvol ? MountVolume(argv[2], kMediaRoot, *requester)
-                                         : DetachVolume(argv[2], kMediaRoot, *requester);
+  if (requester) why = LockRecords();
+  const ToolOutcome outcome = !why.empty() ? ToolOutcome{1, {}, why}
+                              : mountvol   ? MountVolume(argv[2], kMediaRoot, *requester)
+                                           : DetachVolume(argv[2], kMediaRoot, *requester);
   std::fputs(outcome.output.c_str(), stdout);
   if (!outcome.error.empty()) std::fprintf(stderr, "hdiutil: %s\n", outcome.error.c_str());
   return outcome.status;

@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
   if (const int status = RunAsRoot("newfs_hfs", "format a disk", argv); status >= 0) return status;
   std::string why;
   const auto requester = Requester(why);
-  if (!requester) return Fail(why);
+  if (requester) why = LockRecords();
+  if (!why.empty()) return Fail(why);
   const hfsplus::StoredName name = hfsplus::MakeStoredName(argv[2]);
   if (!name.error.empty()) return Fail(name.error);
 

@@ -1,10 +1,19 @@
 // What hdid did not make is refused by newfs_hfs and hdiutil, and no byte,
-// binding or size of it changes: others' loop and zram devices, a look-alike
-// of hdid's files, a plain file, a link, a device of hdid's rebound since.
+// binding or size of it changes: others' loop and zram devices, a plain
+// file, a FIFO, a character device, a link, a device of hdid's rebound since.
+// Nor is any of them opened, for opening some files acts: a watchdog starts,
+// a FIFO's writer wakes.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "RamDisk.h"
 #include "TempDir.h"
@@ -21,6 +30,21 @@ std::string Fingerprint(const std::string& path) {
       .out;
 }
 
+// Whether anything opened the file path leads to since the watch began.
+class OpenWatch {
+ public:
+  explicit OpenWatch(const std::string& path) { inotify_add_watch(fd_, path.c_str(), IN_OPEN); }
+  ~OpenWatch() { close(fd_); }
+  OpenWatch(const OpenWatch&) = delete;
+  bool Opened() const {
+    char events[4096];
+    return read(fd_, events, sizeof events) > 0;
+  }
+
+ private:
+  int fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+};
+
 class DecoyTest : public ::testing::Test {
  protected:
   void SetUp() override { SKIP_WITHOUT_RAM_DISKS("loop"); }
@@ -29,12 +53,12 @@ class DecoyTest : public ::testing::Test {
     for (const std::string& loop : loops) Sh("losetup -d " + loop + " 2>/dev/null || true");
     if (!zram.empty())
       Sh("echo 1 > /sys/block/" + zram + "/reset; echo " + zram.substr(4) + " > /sys/class/zram-control/hot_remove");
-    if (!lookAlike.empty()) std::filesystem::remove(lookAlike);
-    // The rebound device's record, unless hdid has since given its number to
-    // a new disk of another test.
-    if (!stale.empty())
-      Sh("grep -qF '" + stale + "' /run/quillbarrow/" + staleName + " && rm /run/quillbarrow/" + staleName + "; rm '" +
-         stale + "'");
+    // A FIFO's writer still waiting: a reader lets it go.
+    if (writer.joinable()) {
+      const int reader = open((dir / "fifo").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+      writer.join();
+      close(reader);
+    }
   }
   // A file of random bytes bound to a new loop device: the device.
   std::string BoundLoop(const std::string& file) {
@@ -50,7 +74,9 @@ class DecoyTest : public ::testing::Test {
   TempDir dir;
   std::filesystem::path mounted = dir / "mnt";
   std::vector<std::string> loops;
-  std::string zram, lookAlike, stale, staleName;
+  std::string zram;
+  std::thread writer;
+  std::atomic<bool> written = false;
 };
 
 TEST_F(DecoyTest, NoToolChangesWhatHdidDidNotMake) {
@@ -68,15 +94,17 @@ TEST_F(DecoyTest, NoToolChangesWhatHdidDidNotMake) {
   if (Sh("mount -o ro " + ext4 + " '" + mounted.string() + "'").status == 0) decoys.push_back({"a mounted ext4", ext4});
   decoys.push_back({"an ext4 image bound twice", BoundLoop(dir / "ext4.img")});
 
-  lookAlike = RandomFile("/dev/shm/quillbarrow-ram-decoy" + std::to_string(getpid()));
-  decoys.push_back({"a look-alike of hdid's file in /dev/shm", BoundLoop(lookAlike)});
+  // Whose open would wake a writer, or whose driver acts on an open.
+  ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+  writer = std::thread([&] { written = Sh("echo woken > '" + (dir / "fifo").string() + "'").status == 0; });
+  decoys.push_back({"a FIFO with a writer waiting", (dir / "fifo").string()});
+  ASSERT_EQ(mknod((dir / "null").c_str(), S_IFCHR | 0600, makedev(1, 3)), 0);
+  decoys.push_back({"a character device", (dir / "null").string()});
 
   // hdid's own device, taken away behind its back and bound to another file.
   RamDisk rebound(8192, "loop");
   ASSERT_FALSE(rebound.path().empty()) << rebound.error();
   const std::string number = rebound.path();
-  stale = rebound.backingFile();
-  staleName = rebound.name();
   ASSERT_EQ(Sh("losetup -d " + number + " && losetup " + number + " '" + RandomFile(dir / "later.img") + "'").status,
             0);
   loops.push_back(number);
@@ -89,7 +117,9 @@ TEST_F(DecoyTest, NoToolChangesWhatHdidDidNotMake) {
   }
 
   for (const auto& [what, path] : decoys) {
-    const std::string before = Fingerprint(path);
+    const bool fifo = what.find("FIFO") != std::string::npos;
+    const std::string before = fifo ? "" : Fingerprint(path);
+    const OpenWatch watch(std::filesystem::canonical(path));
     for (const std::vector<std::string>& call : std::vector<std::vector<std::string>>{
              {"newfs_hfs", "-v", "Decoy", path}, {"hdiutil", "mountvol", path}, {"hdiutil", "detach", path}}) {
       const Ran ran = RunProgram(Tool(call[0]), {call.begin() + 1, call.end()});
@@ -97,8 +127,18 @@ TEST_F(DecoyTest, NoToolChangesWhatHdidDidNotMake) {
       EXPECT_EQ(ran.err, call[0] + ": " + path + " is not a RAM disk made by hdid\n") << what;
       EXPECT_EQ(ran.out, "") << what;
     }
-    EXPECT_EQ(Fingerprint(path), before) << what << " changed";
+    // A device of hdid's is opened to check that it is still what was
+    // recorded; nothing else is opened at all.
+    if (path != number) {
+      EXPECT_FALSE(watch.Opened()) << what << " was opened";
+    }
+    if (!fifo) {
+      EXPECT_EQ(Fingerprint(path), before) << what << " changed";
+    }
   }
+  EXPECT_FALSE(written) << "the FIFO's writer was woken";
+  EXPECT_FALSE(std::filesystem::exists("/run/quillbarrow/" + rebound.name()))
+      << "the record of a device rebound since goes when met";
   if (decoys[3].first == "a mounted ext4") {
     EXPECT_EQ(Sh("mountpoint -q '" + mounted.string() + "'").status, 0) << "the ext4 stays mounted";
   }

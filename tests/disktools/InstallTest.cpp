@@ -1,5 +1,6 @@
-// `make install` with DESTDIR: the bundle in one folder, the polkit action
-// for the installed tools, and a desktop entry that starts the program.
+// Installing with DESTDIR and a prefix of its own: the bundle in one folder,
+// the polkit action for the tools as installed there, and a desktop entry
+// that starts the program from there.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -13,14 +14,15 @@ namespace {
 
 TEST(InstallTest, DestdirGetsTheBundleTheActionAndADesktopEntryThatStarts) {
   TempDir root;
-  const Ran installed =
-      RunProgram("cmake", {"--install", std::getenv("QB_BUILD_DIR")}, {.env = {"DESTDIR=" + root.path().string()}});
+  const Ran installed = RunProgram("cmake", {"--install", std::getenv("QB_BUILD_DIR"), "--prefix", "/opt/qbtest"},
+                                   {.env = {"DESTDIR=" + root.path().string()}});
   ASSERT_EQ(installed.status, 0) << installed.err;
 
-  const std::string entry = ReadFile(root / "usr/local/share/applications/quillbarrow.desktop");
-  const std::string bin = "/usr/local/lib/quillbarrow/bin";
+  const std::string entry = ReadFile(root / "opt/qbtest/share/applications/quillbarrow.desktop");
+  const std::string bin = "/opt/qbtest/lib/quillbarrow/bin";
   EXPECT_NE(entry.find("\nExec=" + bin + "/quillbarrow\n"), std::string::npos) << entry;
-  EXPECT_TRUE(std::filesystem::exists(root.path().string() + "/usr/local/lib/quillbarrow/Resources/qzWindowAbout.png"));
+  EXPECT_TRUE(
+      std::filesystem::exists(root.path().string() + "/opt/qbtest/lib/quillbarrow/Resources/qzWindowAbout.png"));
   const std::string policy = ReadFile(root / "usr/share/polkit-1/actions/org.quillbarrow.disktools.policy");
   for (const std::string tool : {"hdid", "newfs_hfs", "hdiutil"}) {
     EXPECT_EQ(access((root.path().string() + bin + "/" + tool).c_str(), X_OK), 0) << tool;

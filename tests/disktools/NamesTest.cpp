@@ -37,9 +37,17 @@ TEST(NamesTest, VolumeNamesAreStoredAsHfsPlusDecomposesThem) {
 }
 
 TEST(NamesTest, MountFoldersAreOneSafePathComponent) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"My Disk", "My Disk"}, {"a/b/c", "a:b:c"}, {"tab\there\nnewline\r\x7F\xC2\x85", "tab_here_newline___"},
-      {"", "untitled"},       {"..", "untitled"}, {std::string(239, 'a') + "\xC3\xBC", std::string(239, 'a')}};
+  const std::pair<std::string, std::string> cases[] = {{"My Disk", "My Disk"},
+                                                       {"a/b/c", "a:b:c"},
+                                                       {"tab\there\nnewline\r\x7F\xC2\x85", "tab_here_newline___"},
+                                                       {"", "untitled"},
+                                                       {"..", "untitled"},
+                                                       {std::string(239, 'a') + "\xC3\xBC", std::string(239, 'a')},
+                                                       // A right-to-left override, a zero-width space, a tag character:
+                                                       // one user's volume made to look like another's.
+                                                       {"Disk\xE2\x80\xAEgpj.exe", "Disk_gpj.exe"},
+                                                       {"Ho\xE2\x80\x8Bme", "Ho_me"},
+                                                       {"A\xF3\xA0\x80\x81", "A_"}};
   for (const auto& [name, folder] : cases) EXPECT_EQ(MountFolderName(name), folder) << name;
 }
 

@@ -29,10 +29,12 @@ class RamDisk {
   const std::string& error() const { return error_; }                      // hdid's message then
   std::string name() const { return path_.substr(path_.rfind('/') + 1); }  // "zram3", "loop5"
   unsigned long long Bytes() const { return std::stoull("0" + Sh("blockdev --getsize64 " + path_).out); }
-  // The loop device's file; empty for zram.
-  std::string backingFile() const {
-    const auto at = record_.find("\nbacking ");
-    return at == std::string::npos ? "" : record_.substr(at + 9, record_.find('\n', at + 1) - at - 9);
+  // A line of hdid's record as it was when made: "uid", "backing-inode"...
+  std::string Field(const std::string& key) const {
+    const auto at = record_.find("\n" + key + " ");
+    return at == std::string::npos
+               ? ""
+               : record_.substr(at + key.size() + 2, record_.find('\n', at + 1) - at - key.size() - 2);
   }
   // Runs hdiutil detach: its exit status. The object lets go of the device
   // when it succeeds.

@@ -16,7 +16,9 @@ TEST(RealKernelTest, FullCycleInTheAppliancesKernelMountsForTheUserAndLeavesNoth
   for (const std::string backend : {"loop", "zram"}) {
     const std::string device = "/dev/" + backend + "0";
     for (const std::string& line : std::vector<std::string>{
-             "hdid 0 " + device, "newfs_hfs 0", "mountvol 0 " + device + "\tApple_HFS\t/media/QB Kernel",
+             "hdid 0 " + device, "newfs_hfs 0",
+             "mountvol " + device + "\tApple_HFS\t/media/QB Kernel|hdiutil: " + device +
+                 " is already mounted at /media/QB Kernel|status 0|status 1|",
              "owner 1000:1001", "options 2 2", "file written by uid 1000", "detach-mounted-elsewhere 16 2", "detach 0",
              "mounts-left ", "loops-left ", "zram-left ", "files-left ", "folders-left "})
       expected += backend + " " + line + "\n";

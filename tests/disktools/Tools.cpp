@@ -48,6 +48,10 @@ Ran Sh(const std::string& script) {
   return RunProgram("/bin/sh", {"-c", script});
 }
 
+Ran InOwnMountNamespace(const std::string& script) {
+  return RunProgram("unshare", {"-m", "--propagation", "private", "/bin/sh", "-c", script});
+}
+
 std::string WhyNoRamDisks(const std::string& backend) {
   if (geteuid() != 0) return "needs root: only root may make block devices";
   const bool zram = std::filesystem::exists("/sys/class/zram-control/hot_add");

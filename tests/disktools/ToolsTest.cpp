@@ -3,12 +3,19 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
+#include <functional>
+#include <optional>
 
 #include "RamDisk.h"
+#include "Shell.h"
 #include "TempDir.h"
 #include "Tools.h"
 
@@ -18,11 +25,22 @@ Ran Newfs(const std::string& name, const std::string& device) {
   return RunProgram(Tool("newfs_hfs"), {"-v", name, device});
 }
 
-// The memory a RAM disk holds: zram's stored data, or its loop file's blocks.
+// What a step costs a RAM disk in memory: zram's stored data, or for a loop
+// device the bytes written to it, since its memory file takes a page only
+// where one is written. The device's counters are kept across bindings.
 unsigned long long StoredBytes(const RamDisk& disk) {
-  return std::stoull(Sh(disk.backingFile().empty() ? "awk '{print $1}' /sys/block/" + disk.name() + "/mm_stat"
-                                                   : "du -B1 '" + disk.backingFile() + "' | cut -f1")
+  return std::stoull(Sh(disk.name().rfind("zram", 0) == 0
+                            ? "awk '{print $1}' /sys/block/" + disk.name() + "/mm_stat"
+                            : "awk '{print $7 * 512}' /sys/block/" + disk.name() + "/stat")
                          .out);
+}
+
+// Whether a loop device still holds the memory file of a disk made as disk.
+bool MemoryStillBound(const RamDisk& disk) {
+  const dev_t file = std::stoull("0" + disk.Field("backing-device"));
+  const std::string identity =
+      std::to_string(major(file)) + ":" + std::to_string(minor(file)) + " " + disk.Field("backing-inode");
+  return Sh("losetup -l -n -O BACK-MAJ:MIN,BACK-INO | grep -qxE ' *" + identity + "'").status == 0;
 }
 
 TEST(ToolsTest, AnyOtherArgumentsGiveUsageAndStatus2) {
@@ -64,12 +82,13 @@ TEST_P(BackendTest, DisksHaveTheirSizeTakeAVolumeAndDetachFreesThem) {
     EXPECT_EQ(disks.back().name().rfind(GetParam(), 0), 0u);
     EXPECT_EQ(disks.back().Bytes(), sectors * 512);
   }
+  const unsigned long long before = StoredBytes(disks[1]);
   const Ran ran = Newfs(
       "Gr\xC3\xBC\xC3\x9F"
       "e: \"RAM\" Disk",
       disks[1].path());
   ASSERT_EQ(ran.status, 0) << ran.err;
-  EXPECT_LE(StoredBytes(disks[1]), 512u << 10);
+  EXPECT_LE(StoredBytes(disks[1]) - before, 512u << 10);
   EXPECT_EQ(FshfsinfoName(disks[1].path()),
             "Gru\xCC\x88\xC3\x9F"
             "e: \"RAM\" Disk");
@@ -83,10 +102,9 @@ TEST_P(BackendTest, DisksHaveTheirSizeTakeAVolumeAndDetachFreesThem) {
     EXPECT_EQ(disks[0].Bytes(), 2048u * 512) << "a busy device stays as it was";
   }
   for (RamDisk& disk : disks) {
-    const std::string backing = disk.backingFile();
     std::string message;
     EXPECT_EQ(disk.Detach(&message), 0) << message;
-    EXPECT_TRUE(backing.empty() || !std::filesystem::exists(backing)) << "the loop device's file must go";
+    EXPECT_TRUE(disk.Field("backend") == "zram" || !MemoryStillBound(disk)) << "the memory must go with the device";
   }
 }
 
@@ -163,3 +181,182 @@ TEST(ToolsTest, MountvolSaysWhyItCantMountAndLeavesNothing) {
 }
 
 }  // namespace
+
+// A tool started in the background, as root, for another process to meet
+// half-way; its output goes to files.
+class Started {
+ public:
+  explicit Started(const std::vector<std::string>& argv) {
+    pid_ = fork();
+    if (pid_ != 0) return;
+    const int out = open((dir_ / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = open((dir_ / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(out, STDOUT_FILENO);
+    dup2(err, STDERR_FILENO);
+    std::vector<char*> args;
+    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    execvp(args[0], args.data());
+    _exit(127);
+  }
+  ~Started() {
+    if (!ran_) Wait();
+  }
+  pid_t pid() const { return pid_; }
+  Ran Wait() {
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    ran_ = true;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), ReadFile(dir_ / "out"),
+            ReadFile(dir_ / "err")};
+  }
+
+ private:
+  TempDir dir_;
+  pid_t pid_ = -1;
+  bool ran_ = false;
+};
+
+bool Within5s(const std::function<bool()>& done) {
+  for (int tries = 0; tries < 500; ++tries, usleep(10000))
+    if (done()) return true;
+  return false;
+}
+
+// The lock the tools' root parts take, held by the test as a tool would.
+struct ToolsLock {
+  ToolsLock() { ::flock(fd, LOCK_EX); }
+  ~ToolsLock() { close(fd); }
+  int fd = open("/run/quillbarrow/lock", O_RDWR | O_CLOEXEC);
+};
+
+// A detach that has freed its device and not yet forgotten its record (held
+// there by strace) while another user's hdid runs: the kernel may give the
+// new disk the same number, and its record must not go with the old one's.
+TEST_P(BackendTest, ADetachHeldUpAfterFreeingLeavesTheNextUsersDiskAlone) {
+  SKIP_WITHOUT_RAM_DISKS(GetParam());
+  RamDisk first(2048, GetParam());
+  ASSERT_FALSE(first.path().empty()) << first.error();
+  const std::string freed = first.name().rfind("zram", 0) == 0 ? "/sys/block/" + first.name()
+                                                               : "/sys/block/" + first.name() + "/loop/backing_file";
+  Started detach({"strace", "-f", "-o", "/dev/null", "-e", "inject=unlink,unlinkat:delay_enter=2000000",
+                  Tool("hdiutil"), "detach", first.path()});
+  ASSERT_TRUE(Within5s([&] { return !std::filesystem::exists(freed); })) << "the detach did not free its device";
+  const std::string nobody = "PKEXEC_UID=65534";
+  const Ran made = RunProgram(Tool("hdid"), {"-nomount", "ram://2048"},
+                              {.env = {nobody, "HDID_BACKEND=" + std::string(GetParam())}});
+  const Ran detached = detach.Wait();
+  EXPECT_EQ(detached.status, 0) << detached.err;
+  ASSERT_EQ(made.status, 0) << made.err;
+  const std::string second = Trimmed(made.out);
+  EXPECT_NE(ReadFile("/run/quillbarrow/" + second.substr(5)).find("\nuid 65534\n"), std::string::npos) << second;
+  EXPECT_EQ(RunProgram(Tool("newfs_hfs"), {"-v", "Second", second}, {.env = {nobody}}).err, "");
+  EXPECT_EQ(FshfsinfoName(second), "Second");
+  const Ran freedSecond = RunProgram(Tool("hdiutil"), {"detach", second}, {.env = {nobody}});
+  EXPECT_EQ(freedSecond.status, 0) << freedSecond.err;
+}
+
+// Once root, a tool finishes its step whatever the caller's terminal sends
+// its group: stop, interrupt, quit, hang-up, a closed pipe.
+TEST(ToolsTest, TheRootPartFinishesWhateverTheTerminalSends) {
+  SKIP_WITHOUT_RAM_DISKS("");
+  std::optional<Started> hdid;
+  {
+    // Held by the test, the lock keeps hdid waiting where the signals reach it.
+    ToolsLock lock;
+    hdid.emplace(std::vector<std::string>{Tool("hdid"), "-nomount", "ram://2048"});
+    const std::string waiting = "-> FLOCK  ADVISORY  WRITE " + std::to_string(hdid->pid()) + " ";
+    ASSERT_TRUE(Within5s([&] { return ReadFile("/proc/locks").find(waiting) != std::string::npos; }));
+    for (int signal : {SIGTSTP, SIGTTIN, SIGTTOU, SIGINT, SIGQUIT, SIGHUP, SIGPIPE}) kill(hdid->pid(), signal);
+    usleep(100000);
+    const std::string stat = ReadFile("/proc/" + std::to_string(hdid->pid()) + "/stat");
+    EXPECT_EQ(stat.substr(stat.rfind(')') + 2, 1), "S") << "neither stopped nor ended: " << stat;
+  }
+  const Ran ran = hdid->Wait();
+  EXPECT_EQ(ran.status, 0) << ran.err;
+  EXPECT_EQ(RunProgram(Tool("hdiutil"), {"detach", Trimmed(ran.out)}).status, 0) << ran.out;
+}
+
+// The loop devices' memory is in no folder: another user's folder or link
+// where hdid once kept its files, or a full /dev/shm, neither stops hdid nor
+// fails the writes of a disk larger than what /dev/shm has left. In a mount
+// namespace of the test's own, with a 1 MiB /dev/shm.
+TEST(ToolsTest, NoUsersFolderLinkOrFullDevShmStopsHdidOrBreaksWrites) {
+  SKIP_WITHOUT_RAM_DISKS("loop");
+  const std::string bin = ShellQuote(BundleBin());
+  const Ran ran = InOwnMountNamespace(
+      "set -e; mount -t tmpfs -o size=1M,mode=1777 qbtest /dev/shm\n"
+      "setpriv --reuid=65534 --regid=65534 --clear-groups sh -c 'mkdir -m 700 /dev/shm/quillbarrow; "
+      "ln -s / /dev/shm/quillbarrow-link; head -c 2M /dev/zero >/dev/shm/fill 2>/dev/null || true'\n"
+      "disk=$(HDID_BACKEND=loop " +
+      bin +
+      "/hdid -nomount ram://16384)\n"
+      "data=$(mktemp); head -c 6M /dev/urandom >$data\n"
+      "dd if=$data of=$disk bs=1M oflag=direct conv=fsync status=none && cmp -n 6M $data $disk && echo written\n"
+      "rm $data; " +
+      bin + "/hdiutil detach $disk && echo detached\n");
+  if (ran.status == 77) GTEST_SKIP() << ran.out;
+  EXPECT_EQ(ran.out, "written\ndetached\n") << ran.err;
+  EXPECT_EQ(ran.status, 0);
+}
+
+// A record is the truth or nothing: another boot's counts as none and goes
+// when met. A mount cut short after its folder was recorded leaves no empty
+// folder behind, and its owner can still detach the disk.
+TEST(ToolsTest, AnotherBootsRecordCountsForNothingAndACutShortMountCanBeUndone) {
+  SKIP_WITHOUT_RAM_DISKS("loop");
+  const auto rewrite = [](const RamDisk& disk, const std::string& key, const std::string& value) {
+    const std::string record = "/run/quillbarrow/" + disk.name();
+    std::string text = ReadFile(record);
+    const auto at = text.find("\n" + key + " ") + key.size() + 2;
+    WriteFile(record, text.replace(at, text.find('\n', at) - at, value));
+  };
+  RamDisk old(2048, "loop");
+  rewrite(old, "boot", "00000000-0000-4000-8000-000000000000");
+  EXPECT_EQ(Newfs("Old", old.path()).err, "newfs_hfs: " + old.path() + " is not a RAM disk made by hdid\n");
+  EXPECT_FALSE(std::filesystem::exists("/run/quillbarrow/" + old.name())) << "another boot's record must go";
+  Sh("losetup -d " + old.path());
+
+  RamDisk cut(20480);
+  ASSERT_EQ(Newfs("QB Cut " + std::to_string(getpid()), cut.path()).status, 0) << cut.error();
+  const std::string folder = "/media/QB Cut short " + std::to_string(getpid());
+  const auto cutShort = [&] {
+    std::filesystem::create_directories(folder);
+    rewrite(cut, "mount", folder);
+  };
+  if (!KernelHasHfsPlus()) {
+    cutShort();
+    EXPECT_EQ(RunProgram(Tool("hdiutil"), {"mountvol", cut.path()}).status, 1);
+    EXPECT_FALSE(std::filesystem::exists(folder));
+    EXPECT_FALSE(std::filesystem::exists("/media/QB Cut " + std::to_string(getpid())));
+  }
+  cutShort();
+  std::string message;
+  EXPECT_EQ(cut.Detach(&message), 0) << message;
+  EXPECT_FALSE(std::filesystem::exists(folder));
+}
+
+// Made set-user-id root and run by a user, a copy of a tool does nothing,
+// whatever that user puts in its environment.
+TEST(ToolsTest, ASetUserIdCopyRunByAUserChangesNothing) {
+  SKIP_WITHOUT_RAM_DISKS("");
+  RamDisk disk(2048);
+  ASSERT_FALSE(disk.path().empty()) << disk.error();
+  const TempDir dir(std::filesystem::path(BundleBin()).parent_path().parent_path());
+  if (Sh("findmnt -n -o OPTIONS -T " + ShellQuote(dir.path()) + " | grep -qw nosuid").status == 0)
+    GTEST_SKIP() << "the build folder's file system ignores set-user-id bits";
+  const std::string copy = (dir / "hdiutil").string();
+  ASSERT_EQ(Sh("chmod 755 " + ShellQuote(dir.path()) + " && cp " + ShellQuote(Tool("hdiutil")) + " " +
+               ShellQuote(copy) + " && chmod 4755 " + ShellQuote(copy))
+                .status,
+            0);
+  for (const std::vector<std::string>& env :
+       {std::vector<std::string>{}, {"PKEXEC_UID=0"}, {"SUDO_UID=0", "SUDO_GID=0"}}) {
+    const Ran ran = RunProgram(copy, {"detach", disk.path()}, {.env = env, .user = "nobody"});
+    EXPECT_EQ(ran.status, 1) << ran.err;
+    EXPECT_EQ(ran.err,
+              "hdiutil: nothing done: a set-user-id or set-group-id copy is not trusted; root's rights come through "
+              "pkexec or sudo\n");
+  }
+  EXPECT_FALSE(disk.Freed());
+}

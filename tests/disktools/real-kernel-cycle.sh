@@ -47,8 +47,10 @@ for backend in loop zram; do
   say hdid "$? $device"
   env "$@" newfs_hfs -v 'QB Kernel' "$device"
   say newfs_hfs "$?"
-  mounted=$(env "$@" hdiutil mountvol "$device")
-  say mountvol "$? $mounted"
+  # Two at once: one mounts, the other says where.
+  for run in 1 2; do (env "$@" hdiutil mountvol "$device"; echo "status $?") >"/tmp/mountvol$run" 2>&1 & done
+  wait
+  say mountvol "$(sort /tmp/mountvol1 /tmp/mountvol2 | tr '\n' '|')"
   say owner "$(stat -c %u:%g "$folder")"
   mount=$(grep -F " $(echo "$folder" | sed 's/ /\\040/g') " /proc/self/mountinfo)
   # How many of the options that make the disk safe and the user's are there.
@@ -66,7 +68,7 @@ for backend in loop zram; do
   say mounts-left "$(grep -F ' /media/' /proc/self/mountinfo | tr '\n' ' ')"
   say loops-left "$(cat /sys/block/loop*/loop/backing_file 2>/dev/null | tr '\n' ' ')"
   say zram-left "$(ls /sys/block | grep zram | tr '\n' ' ')"
-  say files-left "$(find /dev/shm /run/quillbarrow ! -type d 2>/dev/null | tr '\n' ' ')"
+  say files-left "$(find /dev/shm /run/quillbarrow ! -type d ! -name lock 2>/dev/null | tr '\n' ' ')"
   say folders-left "$(ls -A /media | tr '\n' ' ')"
 done
 true
