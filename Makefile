@@ -1,11 +1,12 @@
 # The two set-up commands: `make run` and `make test`. Each installs what is
-# missing, then configures and builds into build/. `sudo make install` puts
-# the program on the system for every user.
+# missing (with sudo when not run as root), then configures and builds into
+# build/. `sudo make install` puts the program on the system for every user;
+# `sudo make uninstall` takes it away again.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps build run test bench install clean
+.PHONY: deps build run test bench install uninstall clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -22,7 +23,10 @@ test: build
 
 # DESTDIR=folder installs under that folder, for packaging.
 install: build
-	@cmake --install $(BUILD)
+	@bash scripts/install.sh $(BUILD)
+
+uninstall:
+	@bash scripts/uninstall.sh $(BUILD)
 
 bench: build
 	@bash scripts/bench.sh $(BUILD)

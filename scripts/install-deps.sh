@@ -15,6 +15,8 @@ packages=(
   util-linux mount e2fsprogs
   # A test holds a disk tool half-way with it.
   strace
+  # For set-up as a user who is not root.
+  sudo
   dbus polkitd pkexec
   libfshfs-utils
   # A real kernel with HFS+ for the mount tests, where the machine's has none.
@@ -29,12 +31,24 @@ for package in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+# As root, or as a user whom sudo lets run apt-get.
+as_root=()
 if [ "$(id -u)" -ne 0 ]; then
-  echo "These packages are missing: ${missing[*]}" >&2
-  echo "Run this as root (or install them yourself) to continue." >&2
-  exit 1
+  needs="These packages are missing: ${missing[*]}
+Installing them needs root: run this as root, or as a user who may run apt-get with sudo."
+  if ! command -v sudo >/dev/null; then
+    echo "$needs (sudo is not installed.)" >&2
+    exit 1
+  fi
+  echo "Not root: installing the missing packages with sudo, which may ask for your password."
+  # sudo -v asks for the password once; -n -l then says, without asking
+  # again, whether apt-get is allowed.
+  if ! sudo -v || ! sudo -n -l apt-get >/dev/null 2>&1; then
+    echo "$needs ($(id -un) may not run apt-get with sudo.)" >&2
+    exit 1
+  fi
+  as_root=(sudo)
 fi
 echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -70,6 +70,11 @@ int RunAsRoot(const char* tool, const char* task, char** argv) {
   }
   const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   if (code == 126) std::fprintf(stderr, "%s: nothing done: the request for root's rights was dismissed\n", tool);
-  if (code == 127) std::fprintf(stderr, "%s: nothing done: polkit did not allow this user to %s\n", tool, task);
+  // pkexec says 127 for each of these alike.
+  if (code == 127)
+    std::fprintf(stderr,
+                 "%s: nothing done: polkit did not allow this user to %s (not authorised, a wrong password, or no "
+                 "authentication agent to ask for one)\n",
+                 tool, task);
   return code;
 }

@@ -9,7 +9,8 @@
 // it, so that a step once begun is finished. Otherwise runs this very
 // executable again through pkexec with the same arguments, its output going
 // where ours goes, and gives its exit status (pkexec's own 126 when the user
-// dismissed the request, 127 when polkit refused it); 1 when there is no
+// dismissed the request, 127 when polkit refused it, the password was wrong
+// or no agent could ask for one); 1 when there is no
 // pkexec, or when this is a set-user-id or set-group-id copy, whose caller
 // can't be known.
 int RunAsRoot(const char* tool, const char* task, char** argv);

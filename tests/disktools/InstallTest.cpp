@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "TempDir.h"
 #include "Tools.h"
@@ -30,13 +31,66 @@ TEST(InstallTest, DestdirGetsTheBundleTheActionAndADesktopEntryThatStarts) {
     EXPECT_NE(policy.find("\"org.freedesktop.policykit.exec.path\">" + bin + "/" + tool + "<"), std::string::npos)
         << tool;
   }
-  EXPECT_NE(policy.find("<allow_active>auth_admin_keep</allow_active>"), std::string::npos);
+  // No password at an active local session, an administrator's anywhere
+  // else; no action implies another, which would override an
+  // administrator's own rules for it.
+  for (const std::string tool : {"hdid", "newfs_hfs", "hdiutil"}) {
+    const auto begin = policy.find("<action id=\"org.quillbarrow." + tool + "\">");
+    const std::string action = policy.substr(begin, policy.find("</action>", begin) - begin);
+    EXPECT_NE(action.find("<allow_any>auth_admin</allow_any>"), std::string::npos) << action;
+    EXPECT_NE(action.find("<allow_inactive>auth_admin</allow_inactive>"), std::string::npos) << action;
+    EXPECT_NE(action.find("<allow_active>yes</allow_active>"), std::string::npos) << action;
+  }
+  EXPECT_EQ(policy.find("policykit.imply"), std::string::npos);
   // The installed program runs until its window closes: a time limit ends it.
   TempDir config;
   EXPECT_EQ(Sh("QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=" + config.path().string() + " timeout 2 " +
                root.path().string() + bin + "/quillbarrow")
                 .status,
             124);
+}
+
+// make install puts stripped executables there and lists what it put;
+// make uninstall takes all of it away again, and the folders it made.
+TEST(InstallTest, MakeInstallStripsAndMakeUninstallLeavesNothing) {
+  TempDir root;
+  const std::vector<std::string> env = {"DESTDIR=" + root.path().string()};
+  const std::string build = std::getenv("QB_BUILD_DIR");
+  const Ran installed = RunProgram("bash", {QB_SOURCE_DIR "/scripts/install.sh", build}, {.env = env});
+  ASSERT_EQ(installed.status, 0) << installed.err;
+  const std::string bin = root.path().string() + "/usr/local/lib/quillbarrow/bin/";
+  for (const std::string program : {"quillbarrow", "hdid", "newfs_hfs", "hdiutil"}) {
+    const Ran sections = RunProgram("readelf", {"-S", "-W", bin + program});
+    EXPECT_EQ(sections.status, 0) << program;
+    EXPECT_EQ(sections.out.find(".debug_"), std::string::npos) << program << " carries debugging sections";
+  }
+  // Installed twice, as an update would: the folders made the first time
+  // are still known.
+  ASSERT_EQ(RunProgram("bash", {QB_SOURCE_DIR "/scripts/install.sh", build}, {.env = env}).status, 0);
+  const Ran removed = RunProgram("bash", {QB_SOURCE_DIR "/scripts/uninstall.sh", build}, {.env = env});
+  EXPECT_EQ(removed.status, 0) << removed.err;
+  EXPECT_TRUE(std::filesystem::is_empty(root.path())) << Sh("find " + root.path().string()).out;
+  const Ran again = RunProgram("bash", {QB_SOURCE_DIR "/scripts/uninstall.sh", build}, {.env = env});
+  EXPECT_EQ(again.status, 1);
+  EXPECT_NE(again.err.find("Nothing to uninstall"), std::string::npos) << again.err;
+}
+
+// A user who is not root and may not use sudo is told what is missing and
+// what installing it needs, before apt-get is ever run.
+TEST(InstallTest, InstallDepsTellsAUserWithoutSudoRightsWhatItNeeds) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to run the script as another user";
+  // A package manager's answer in which nothing is installed yet.
+  TempDir fake;
+  std::filesystem::permissions(fake.path(), std::filesystem::perms::all);
+  WriteFile(fake / "dpkg-query", "#!/bin/sh\nexit 1\n");
+  std::filesystem::permissions(fake / "dpkg-query", std::filesystem::perms::all);
+  const Ran ran = RunProgram("bash", {QB_SOURCE_DIR "/scripts/install-deps.sh"},
+                             {.env = {"PATH=" + fake.path().string() + ":/usr/bin:/bin"}, .user = "nobody"});
+  EXPECT_EQ(ran.status, 1);
+  EXPECT_NE(ran.err.find("These packages are missing: make cmake "), std::string::npos) << ran.err;
+  EXPECT_NE(ran.err.find("Installing them needs root: run this as root, or as a user who may run apt-get with sudo."),
+            std::string::npos)
+      << ran.err;
 }
 
 }  // namespace
