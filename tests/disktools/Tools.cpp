@@ -10,10 +10,6 @@
 #include "Shell.h"
 #include "TempDir.h"
 
-std::string BundleBin() {
-  return std::string(std::getenv("QB_BUILD_DIR")) + "/Quillbarrow/bin";
-}
-
 std::string Tool(const std::string& name) {
   return BundleBin() + "/" + name;
 }

@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "BuildDir.h"
+
 struct Ran {
   int status = -1;  // exit status; 128 + signal when killed
   std::string out;
   std::string err;
 };
 
-std::string BundleBin();  // ${QB_BUILD_DIR}/Quillbarrow/bin
 // Our hdid, newfs_hfs or hdiutil.
 std::string Tool(const std::string& name);
 
