@@ -24,6 +24,10 @@ struct RunOptions {
 
 Ran RunProgram(const std::string& program, const std::vector<std::string>& args, const RunOptions& options = {});
 Ran Sh(const std::string& script);
+// Runs /bin/sh -c script as root in a mount namespace of its own, whose mounts
+// no other namespace sees; status 77, and why on standard output, where this
+// machine can't give it one.
+Ran InOwnMountNamespace(const std::string& script);
 // text without the white space at its end.
 std::string Trimmed(std::string text);
 
