@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "BuildDir.h"
 #include "Bundle.h"
 #include "Recorders.h"
 #include "internal/WindowAccess.h"
@@ -113,6 +114,7 @@ TEST_F(AboutWindowTest, OneWindowForTwoRequestsANewOneAfterClosingWhichQuitsNoth
 }
 
 TEST_F(AboutWindowTest, ThePictureIsTriedUntilItIsReadAndThenKeptForTheRun) {
+  const fs::path screenshots = fs::path(BuildDir()) / "screenshots";
   const fs::path resources = ResourcesFolder();
   ASSERT_EQ(resources.parent_path().filename(), "about") << "the test program's own bundle";
   const auto place = [&](const fs::path& from) {  // whole, for any case reading it meanwhile
@@ -137,8 +139,8 @@ TEST_F(AboutWindowTest, ThePictureIsTriedUntilItIsReadAndThenKeptForTheRun) {
       for (int x = 334; x < 502; ++x) lit += shown.pixelColor(x, y).lightness() > 100;
     EXPECT_GT(lit, 20) << "above the label at " << top;
   }
-  fs::create_directories(fs::path(std::getenv("QB_BUILD_DIR")) / "screenshots");
-  EXPECT_TRUE(shown.save(QString(std::getenv("QB_BUILD_DIR")) + "/screenshots/about.png"));
+  fs::create_directories(screenshots);
+  EXPECT_TRUE(shown.save(QString::fromStdString((screenshots / "about.png").string())));
   // The file gone: the next window keeps the picture read.
   const Ref<Picture> read = about->Backdrop();
   about->Close();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "BuildDir.h"
 #include "FakeTools.h"
 #include "TempDir.h"
 #include "XSession.h"
@@ -9,7 +10,7 @@
 namespace {
 
 std::string Program() {
-  return std::string(std::getenv("QB_BUILD_DIR")) + "/Quillbarrow/bin/quillbarrow";
+  return BundleBin() + "/quillbarrow";
 }
 
 TEST(EndToEnd, ADiskIsMadeByReturnAndQuittingFromTheAboutWindowSavesTheSettings) {

@@ -2,9 +2,11 @@
 // pressing "Create disk" makes a RAM disk that belongs to that user.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 
+#include "BuildDir.h"
 #include "PolkitUsers.h"
 #include "TempDir.h"
 #include "XSession.h"
@@ -15,17 +17,23 @@ TEST(PolkitEndToEnd, AUserWhoIsNotRootCreatesADiskThatIsTheirs) {
   if (const std::string why = PolkitUsers::WhyNot(); !why.empty()) GTEST_SKIP() << why;
   if (!Sh("which Xvfb xdotool import tesseract >/dev/null"))
     GTEST_SKIP() << "needs Xvfb, xdotool, ImageMagick's import and tesseract";
-  const std::string bin = std::string(std::getenv("QB_BUILD_DIR")) + "/Quillbarrow/bin";
+  const std::string bin = BundleBin();
   PolkitUsers users;
   ASSERT_TRUE(users.Ready() && users.Allow(bin)) << "polkitd does not answer or took no rule";
   TempDir home;
   std::filesystem::permissions(home.path(), std::filesystem::perms::all);
+  // Qt makes a user without one a runtime folder in /tmp, which would outlive the user.
+  const std::filesystem::path runtime = home / "runtime";
+  std::filesystem::create_directory(runtime);
+  std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+  ASSERT_EQ(chown(runtime.c_str(), users.Uid(0), static_cast<gid_t>(-1)), 0);
   XSession x;
   ASSERT_TRUE(!x.display.empty()) << "Xvfb did not start";
 
-  const pid_t pid = Spawn({"env", "DISPLAY=" + x.display, "QT_QPA_PLATFORM=xcb", "HOME=" + home.path().string(),
-                           "XDG_CONFIG_HOME=" + home.path().string(), "setpriv", "--reuid=" + users.name[0],
-                           "--regid=" + users.name[0], "--init-groups", bin + "/quillbarrow"});
+  const pid_t pid =
+      Spawn({"env", "DISPLAY=" + x.display, "QT_QPA_PLATFORM=xcb", "HOME=" + home.path().string(),
+             "XDG_RUNTIME_DIR=" + runtime.string(), "XDG_CONFIG_HOME=" + home.path().string(), "setpriv",
+             "--reuid=" + users.name[0], "--regid=" + users.name[0], "--init-groups", bin + "/quillbarrow"});
   ASSERT_GT(pid, 0);
   const std::string window = x.WaitForWindow("^Tamberlow \\(Brisquel\\)$", 30);
   ASSERT_FALSE(window.empty());

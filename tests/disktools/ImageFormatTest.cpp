@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <ctime>
+
 #include "BTree.h"
 #include "BigEndian.h"
 #include "Format.h"
@@ -35,6 +37,15 @@ class ImageFormatTest : public ::testing::Test {
     close(fd);
     return result;
   }
+  // size bytes from offset: only what a check needs, as an image can be gigabytes.
+  std::string Read(std::uint64_t offset, std::size_t size) {
+    std::string bytes(size, '\0');
+    const int fd = open(image.c_str(), O_RDONLY | O_CLOEXEC);
+    const ssize_t got = fd < 0 ? -1 : pread(fd, bytes.data(), size, static_cast<off_t>(offset));
+    if (fd >= 0) close(fd);
+    bytes.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
+    return bytes;
+  }
 
   TempDir dir;
   std::string image = (dir / "volume.img").string();
@@ -47,26 +58,43 @@ bool Bit(const std::string& map, std::size_t n) {
 // At every size, whole blocks or not: the alternate header 1024 bytes before
 // the end, both headers' blocks taken in the bitmap, freeBlocks its clear bits,
 // the catalog's node map marking its header and leaf nodes, the volume marked
-// cleanly unmounted so that it mounts without a check.
+// cleanly unmounted so that it mounts without a check, dated when it was made,
+// and no file yet given an ID that HFS+ keeps for itself.
 TEST_F(ImageFormatTest, EverySizeGetsAConsistentVolume) {
   const unsigned long long least = MinimumVolumeBytes();
   EXPECT_NE(Format(least - 512, "Small"), "");
   // fshfsinfo shows a "/" as ":"; the name itself is stored as typed, decomposed.
   const std::string name = "a/b \"q\" $x; M\xC3\xBCller";
+  std::tm epoch{};  // HFS+ counts seconds from 1904-01-01 UTC
+  epoch.tm_year = 4;
+  epoch.tm_mday = 1;
+  const std::int64_t since1904 = timegm(&epoch);
   for (unsigned long long bytes : {least, (1ull << 20) + 512, (1ull << 20) + 3584, 4095ull << 20}) {
+    const std::time_t before = std::time(nullptr);
     ASSERT_EQ(Format(bytes, name), "") << bytes;
+    const std::time_t after = std::time(nullptr);
     EXPECT_EQ(FshfsinfoName(image), "a:b \"q\" $x; Mu\xCC\x88ller");
     EXPECT_EQ(ReadName().name, MakeStoredName(name).units);
-    const std::string volume = ReadFile(image);
-    const std::string raw = volume.substr(1024, 512);
-    EXPECT_EQ(volume.substr(bytes - 1024, 512), raw) << bytes;
+    const std::string raw = Read(1024, 512);
+    EXPECT_EQ(Read(bytes - 1024, 512), raw) << bytes;
     const auto header = DecodeVolumeHeader(reinterpret_cast<const std::uint8_t*>(raw.data()));
     ASSERT_TRUE(header) << bytes;
     EXPECT_TRUE(header->attributes & kVolumeUnmounted) << bytes;
     EXPECT_EQ(header->totalBlocks, bytes / 4096) << bytes;
+    EXPECT_GE(header->nextCatalogId, 16u) << bytes;
 
-    const std::string bitmap = volume.substr(header->allocationFile.extents[0].startBlock * 4096ull,
-                                             header->allocationFile.extents[0].blockCount * 4096ull);
+    std::tm local{};
+    localtime_r(&before, &local);
+    // The creation date alone is local time.
+    const std::pair<std::uint32_t, long> dates[] = {
+        {header->createDate, local.tm_gmtoff}, {header->modifyDate, 0}, {header->checkedDate, 0}};
+    for (const auto& [date, zone] : dates) {
+      EXPECT_GE(date + since1904, before + zone) << date;
+      EXPECT_LE(date + since1904, after + zone) << date;
+    }
+
+    const std::string bitmap = Read(header->allocationFile.extents[0].startBlock * 4096ull,
+                                    header->allocationFile.extents[0].blockCount * 4096ull);
     std::uint32_t clear = 0;
     for (std::uint32_t block = 0; block < header->totalBlocks; ++block) clear += !Bit(bitmap, block);
     EXPECT_EQ(header->freeBlocks, clear) << bytes;
@@ -75,7 +103,7 @@ TEST_F(ImageFormatTest, EverySizeGetsAConsistentVolume) {
       EXPECT_TRUE(Bit(bitmap, (bytes - 1024) / 4096)) << bytes;
     }
 
-    const std::string catalog = volume.substr(header->catalogFile.extents[0].startBlock * 4096ull, 4096);
+    const std::string catalog = Read(header->catalogFile.extents[0].startBlock * 4096ull, 4096);
     const std::span<const std::uint8_t> node(reinterpret_cast<const std::uint8_t*>(catalog.data()), catalog.size());
     const BTreeHeader tree = ReadHeaderRecord(*ReadRecord(node, 0));
     const auto map = ReadRecord(node, 2);

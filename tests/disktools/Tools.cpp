@@ -10,10 +10,6 @@
 #include "Shell.h"
 #include "TempDir.h"
 
-std::string BundleBin() {
-  return std::string(std::getenv("QB_BUILD_DIR")) + "/Quillbarrow/bin";
-}
-
 std::string Tool(const std::string& name) {
   return BundleBin() + "/" + name;
 }
@@ -49,7 +45,28 @@ Ran Sh(const std::string& script) {
 }
 
 Ran InOwnMountNamespace(const std::string& script) {
-  return RunProgram("unshare", {"-m", "--propagation", "private", "/bin/sh", "-c", script});
+  if (geteuid() != 0) return {77, "needs root to make a mount namespace\n", ""};
+  // unshare makes / private itself only where / is a mount point, which it is
+  // not in a plain chroot; there / is a folder of a mount that may be shared
+  // with the machine's namespace, so a mount made on it would appear there
+  // too. Every mount in sight is made private, / is bound onto a folder of the
+  // now private /proc and made private too, and the script runs inside that.
+  const char* const kPrivate = R"sh(
+    [ -r /proc/self/mountinfo ] || { echo "needs /proc, to see its mounts"; exit 77; }
+    if grep -q '^[^ ]* [^ ]* [^ ]* [^ ]* / ' /proc/self/mountinfo; then
+      mount --make-rprivate / || { echo "can't make the mounts private"; exit 77; }
+      exec /bin/sh -c "$0"
+    fi
+    set -f
+    for point in $(cut -d' ' -f5 /proc/self/mountinfo); do
+      mount --make-private "$(printf '%b' "$point")" || { echo "can't make $point private"; exit 77; }
+    done
+    mount --rbind / /proc/driver && mount --make-rprivate /proc/driver ||
+      { echo "can't bind / where it would be a private mount"; exit 77; }
+    exec chroot /proc/driver /bin/sh -c "$0")sh";
+  const Ran probe = RunProgram("unshare", {"--mount", "--propagation", "unchanged", "true"});
+  if (probe.status != 0) return {77, "can't make a mount namespace: " + probe.err, ""};
+  return RunProgram("unshare", {"--mount", "--propagation", "unchanged", "/bin/sh", "-c", kPrivate, script});
 }
 
 std::string WhyNoRamDisks(const std::string& backend) {

@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "BuildDir.h"
+
 struct Ran {
   int status = -1;  // exit status; 128 + signal when killed
   std::string out;
   std::string err;
 };
 
-std::string BundleBin();  // ${QB_BUILD_DIR}/Quillbarrow/bin
 // Our hdid, newfs_hfs or hdiutil.
 std::string Tool(const std::string& name);
 
@@ -23,9 +24,9 @@ struct RunOptions {
 
 Ran RunProgram(const std::string& program, const std::vector<std::string>& args, const RunOptions& options = {});
 Ran Sh(const std::string& script);
-// Runs script with /bin/sh, as root, in a mount namespace of its own whose
-// mounts no other namespace sees: status 77, and why on standard output,
-// where this machine can't give one.
+// Runs /bin/sh -c script as root in a mount namespace of its own, whose mounts
+// no other namespace sees; status 77, and why on standard output, where this
+// machine can't give it one.
 Ran InOwnMountNamespace(const std::string& script);
 // text without the white space at its end.
 std::string Trimmed(std::string text);
