@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <ctime>
+#include <optional>
 
 #include "BTree.h"
 #include "BigEndian.h"
@@ -51,6 +52,32 @@ class ImageFormatTest : public ::testing::Test {
   std::string image = (dir / "volume.img").string();
 };
 
+// A time zone east of UTC for the object's life: in UTC a date in local time
+// can't be told from one in UTC.
+class EastOfUtc {
+ public:
+  EastOfUtc() {
+    if (const char* zone = std::getenv("TZ")) old_ = zone;
+    setenv("TZ", "QBT-5:30", 1);
+    tzset();
+  }
+  ~EastOfUtc() {
+    if (old_)
+      setenv("TZ", old_->c_str(), 1);
+    else
+      unsetenv("TZ");
+    tzset();
+  }
+  EastOfUtc(const EastOfUtc&) = delete;
+
+ private:
+  std::optional<std::string> old_;
+};
+
+std::span<const std::uint8_t> Bytes(const std::string& bytes) {
+  return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+}
+
 bool Bit(const std::string& map, std::size_t n) {
   return (static_cast<unsigned char>(map[n / 8]) & (0x80 >> (n % 8))) != 0;
 }
@@ -69,6 +96,7 @@ TEST_F(ImageFormatTest, EverySizeGetsAConsistentVolume) {
   epoch.tm_year = 4;
   epoch.tm_mday = 1;
   const std::int64_t since1904 = timegm(&epoch);
+  EastOfUtc east;
   for (unsigned long long bytes : {least, (1ull << 20) + 512, (1ull << 20) + 3584, 4095ull << 20}) {
     const std::time_t before = std::time(nullptr);
     ASSERT_EQ(Format(bytes, name), "") << bytes;
@@ -77,21 +105,13 @@ TEST_F(ImageFormatTest, EverySizeGetsAConsistentVolume) {
     EXPECT_EQ(ReadName().name, MakeStoredName(name).units);
     const std::string raw = Read(1024, 512);
     EXPECT_EQ(Read(bytes - 1024, 512), raw) << bytes;
-    const auto header = DecodeVolumeHeader(reinterpret_cast<const std::uint8_t*>(raw.data()));
+    const auto header = DecodeVolumeHeader(Bytes(raw).data());
     ASSERT_TRUE(header) << bytes;
     EXPECT_TRUE(header->attributes & kVolumeUnmounted) << bytes;
     EXPECT_EQ(header->totalBlocks, bytes / 4096) << bytes;
-    EXPECT_GE(header->nextCatalogId, 16u) << bytes;
-
-    std::tm local{};
-    localtime_r(&before, &local);
-    // The creation date alone is local time.
-    const std::pair<std::uint32_t, long> dates[] = {
-        {header->createDate, local.tm_gmtoff}, {header->modifyDate, 0}, {header->checkedDate, 0}};
-    for (const auto& [date, zone] : dates) {
-      EXPECT_GE(date + since1904, before + zone) << date;
-      EXPECT_LE(date + since1904, after + zone) << date;
-    }
+    // Read where the format puts them, not through our own decoder.
+    const auto field = [&](std::size_t offset) { return Get32(Bytes(raw).data() + offset); };
+    EXPECT_GE(field(64), 16u) << "the next catalog ID; " << bytes;
 
     const std::string bitmap = Read(header->allocationFile.extents[0].startBlock * 4096ull,
                                     header->allocationFile.extents[0].blockCount * 4096ull);
@@ -103,16 +123,31 @@ TEST_F(ImageFormatTest, EverySizeGetsAConsistentVolume) {
       EXPECT_TRUE(Bit(bitmap, (bytes - 1024) / 4096)) << bytes;
     }
 
-    const std::string catalog = Read(header->catalogFile.extents[0].startBlock * 4096ull, 4096);
-    const std::span<const std::uint8_t> node(reinterpret_cast<const std::uint8_t*>(catalog.data()), catalog.size());
-    const BTreeHeader tree = ReadHeaderRecord(*ReadRecord(node, 0));
-    const auto map = ReadRecord(node, 2);
+    const std::uint64_t catalog = header->catalogFile.extents[0].startBlock * 4096ull;
+    const std::string node = Read(catalog, 4096);
+    const BTreeHeader tree = ReadHeaderRecord(*ReadRecord(Bytes(node), 0));
+    const auto map = ReadRecord(Bytes(node), 2);
     ASSERT_TRUE(map) << bytes;
     const std::string bits(map->begin(), map->end());
     std::uint32_t used = 0;
     for (std::uint32_t n = 0; n < tree.totalNodes; ++n) used += Bit(bits, n);
     EXPECT_TRUE(Bit(bits, 0) && Bit(bits, tree.firstLeafNode)) << bytes;
     EXPECT_EQ(used, tree.totalNodes - tree.freeNodes) << bytes;
+
+    // The root folder's record comes first; a mount shows its dates as the
+    // volume's folder's. Only the header's creation date is local time.
+    const std::string leaf = Read(catalog + tree.firstLeafNode * 4096ull, 4096);
+    const auto root = ReadRecord(Bytes(leaf), 0);
+    ASSERT_TRUE(root && root->size() >= 88) << bytes;
+    const std::uint8_t* folder = root->data() + root->size() - 88;
+    std::tm local{};
+    localtime_r(&before, &local);
+    const std::pair<std::uint32_t, long> dates[] = {
+        {field(16), local.tm_gmtoff}, {field(20), 0}, {field(28), 0}, {Get32(folder + 12), 0}, {Get32(folder + 16), 0}};
+    for (const auto& [date, zone] : dates) {
+      EXPECT_GE(date + since1904, before + zone) << date;
+      EXPECT_LE(date + since1904, after + zone) << date;
+    }
   }
 }
 
@@ -125,7 +160,7 @@ TEST_F(ImageFormatTest, TheReaderRefusesWhatHoldsNoVolumeOrIsDamaged) {
 
   ASSERT_EQ(Format(1 << 20, "Good"), "");
   const std::string good = ReadFile(image);
-  const auto header = DecodeVolumeHeader(reinterpret_cast<const std::uint8_t*>(good.data() + 1024));
+  const auto header = DecodeVolumeHeader(Bytes(good).data() + 1024);
   const std::size_t leaf = (header->catalogFile.extents[0].startBlock + 1) * 4096ull;
   const std::pair<std::size_t, std::uint16_t> damage[] = {
       {leaf + 14, 0x0FF0},           // the root folder's key, longer than its record and the node

@@ -11,7 +11,8 @@ namespace {
 TEST(Shell, ResultIsStandardOutputAndCodeIsTheExitStatus) {
   const std::tuple<const char*, std::string, int32_t> runs[] = {
       {"printf 'a\\tb\\n'; echo oops >&2; exit 3", "a\tb\n", 3},
-      {"printf 'x\\n' | grep dev", "", 1},  // a pipeline's status is the last command's
+      {"printf 'x\\n' | grep dev", "", 1},               // a pipeline's status is the last command's
+      {"echo gone; kill -TERM $$", "gone\n", 128 + 15},  // ended by a signal: as $? tells it
       // The helper left behind holds the output open; not the test's own
       // standard error, which ctest waits on.
       {"echo hi; sleep 30 2>&- & exit 4", "hi\n", 4},
