@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "TempDir.h"
@@ -15,7 +14,7 @@ namespace {
 
 TEST(InstallTest, DestdirGetsTheBundleTheActionAndADesktopEntryThatStarts) {
   TempDir root;
-  const Ran installed = RunProgram("cmake", {"--install", std::getenv("QB_BUILD_DIR"), "--prefix", "/opt/qbtest"},
+  const Ran installed = RunProgram("cmake", {"--install", BuildDir(), "--prefix", "/opt/qbtest"},
                                    {.env = {"DESTDIR=" + root.path().string()}});
   ASSERT_EQ(installed.status, 0) << installed.err;
 
@@ -55,7 +54,7 @@ TEST(InstallTest, DestdirGetsTheBundleTheActionAndADesktopEntryThatStarts) {
 TEST(InstallTest, MakeInstallStripsAndMakeUninstallLeavesNothing) {
   TempDir root;
   const std::vector<std::string> env = {"DESTDIR=" + root.path().string()};
-  const std::string build = std::getenv("QB_BUILD_DIR");
+  const std::string build = BuildDir();
   const Ran installed = RunProgram("bash", {QB_SOURCE_DIR "/scripts/install.sh", build}, {.env = env});
   ASSERT_EQ(installed.status, 0) << installed.err;
   const std::string bin = root.path().string() + "/usr/local/lib/quillbarrow/bin/";

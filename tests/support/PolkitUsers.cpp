@@ -29,6 +29,8 @@ std::string PolkitUsers::WhyNot() {
   return {};
 }
 
+static const std::string kPolkitdPid = "/run/lock/quillbarrow-polkit-test.polkitd";
+
 PolkitUsers::PolkitUsers() {
   const std::string id = std::to_string(getpid());
   name[0] = "qbt" + id + "a";
@@ -42,7 +44,8 @@ PolkitUsers::PolkitUsers() {
     startedBus_ = Shell("mkdir -p /run/dbus && rm -f /run/dbus/pid && dbus-daemon --system --fork") == 0;
   // Asked, not looked for: a polkitd that has ended may linger unreaped.
   if (Shell("pkaction --action-id org.freedesktop.policykit.exec >/dev/null 2>&1") != 0)
-    startedPolkit_ = Shell("/usr/lib/polkit-1/polkitd --no-debug </dev/null >/dev/null 2>&1 &") == 0;
+    startedPolkit_ =
+        Shell("/usr/lib/polkit-1/polkitd --no-debug </dev/null >/dev/null 2>&1 & echo $! >" + kPolkitdPid) == 0;
   for (const std::string& user : name)
     if (Shell("useradd -M -U -s /usr/sbin/nologin " + user) != 0) return;
   ready_ = Within10s("pkaction --action-id org.freedesktop.policykit.exec >/dev/null 2>&1");
@@ -51,7 +54,8 @@ PolkitUsers::PolkitUsers() {
 PolkitUsers::~PolkitUsers() {
   std::filesystem::remove(rule_);
   for (const std::string& user : name) Shell("userdel " + user + " 2>/dev/null");
-  if (startedPolkit_) Shell("pkill -x polkitd");
+  // Only the one it started: a chroot may see the machine's own.
+  if (startedPolkit_) Shell("kill $(cat " + kPolkitdPid + ") && rm " + kPolkitdPid);
   if (startedBus_) Shell("kill $(cat /run/dbus/pid)");
   if (lock_ >= 0) close(lock_);
 }
