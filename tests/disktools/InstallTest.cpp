@@ -83,7 +83,9 @@ TEST(InstallTest, InstallDepsTellsAUserWithoutSudoRightsWhatItNeeds) {
   std::filesystem::permissions(fake.path(), std::filesystem::perms::all);
   WriteFile(fake / "dpkg-query", "#!/bin/sh\nexit 1\n");
   std::filesystem::permissions(fake / "dpkg-query", std::filesystem::perms::all);
-  const Ran ran = RunProgram("bash", {QB_SOURCE_DIR "/scripts/install-deps.sh"},
+  // A copy the user can read wherever the project lies.
+  std::filesystem::copy_file(QB_SOURCE_DIR "/scripts/install-deps.sh", fake / "install-deps.sh");
+  const Ran ran = RunProgram("bash", {(fake / "install-deps.sh").string()},
                              {.env = {"PATH=" + fake.path().string() + ":/usr/bin:/bin"}, .user = "nobody"});
   EXPECT_EQ(ran.status, 1);
   EXPECT_NE(ran.err.find("These packages are missing: make cmake "), std::string::npos) << ran.err;
