@@ -29,7 +29,8 @@ double SharedMemory() {
   return 0;
 }
 
-// Memory that formatting the fresh disk at device makes it hold: zram's own count, or for a loop device what its memory file gained.
+// Memory that formatting the fresh disk at device makes it hold: zram's own count, or for a loop device what its memory
+// file gained.
 std::optional<double> FormatMemory(const std::string& device, const std::function<bool()>& format) {
   const std::string name = device.substr(device.rfind('/') + 1);
   if (name.rfind("zram", 0) == 0) {
@@ -64,10 +65,12 @@ int main() {
   }
 
   // Memory first, on the fresh disks; then the times of formatting again.
-  const auto oursMemory =
-      FormatMemory(ours.path(), [&] { return RunTool(newfs, {"-v", "Bench", ours.path()}).status == 0; });
-  const auto theirsMemory =
-      FormatMemory(theirs.path(), [&] { return RunTool("mkfs.ext4", {"-q", "-F", theirs.path()}).status == 0; });
+  const auto oursMemory = FormatMemory(ours.path(), [&] {
+    return RunTool(newfs, {"-v", "Bench", ours.path()}).status == 0;
+  });
+  const auto theirsMemory = FormatMemory(theirs.path(), [&] {
+    return RunTool("mkfs.ext4", {"-q", "-F", theirs.path()}).status == 0;
+  });
   bool ok = oursMemory && theirsMemory;
   const double oursTime = MedianSeconds(kRounds, [&] {
     ok = RunTool(newfs, {"-v", "Bench", ours.path()}).status == 0 && ok;

@@ -17,8 +17,13 @@
 
 namespace {
 
-std::string SysfsFolder(dev_t device) {
-  return "/sys/dev/block/" + std::to_string(major(device)) + ":" + std::to_string(minor(device));
+// The device's folder in /sys/block, by way of its number; empty when the
+// kernel knows no such block device.
+std::filesystem::path SysfsFolder(dev_t device) {
+  std::error_code error;
+  auto folder = std::filesystem::canonical(
+      "/sys/dev/block/" + std::to_string(major(device)) + ":" + std::to_string(minor(device)), error);
+  return error ? std::filesystem::path() : folder;
 }
 
 // What the kernel says the open device is now, for a record; nothing for a
@@ -26,9 +31,8 @@ std::string SysfsFolder(dev_t device) {
 std::optional<DeviceRecord> DescribeDevice(int fd) {
   struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISBLK(info.st_mode)) return std::nullopt;
-  std::error_code error;
-  const auto folder = std::filesystem::canonical(SysfsFolder(info.st_rdev), error);
-  if (error) return std::nullopt;
+  const auto folder = SysfsFolder(info.st_rdev);
+  if (folder.empty()) return std::nullopt;
   DeviceRecord record;
   record.name = folder.filename().string();
   record.device = info.st_rdev;
@@ -49,9 +53,8 @@ std::optional<DeviceRecord> DescribeDevice(int fd) {
 
 // The record of the device numbered device, by the kernel's name for it.
 std::optional<DeviceRecord> RecordOf(dev_t device) {
-  std::error_code error;
-  const auto folder = std::filesystem::canonical(SysfsFolder(device), error);
-  auto record = error ? std::nullopt : LoadRecord(folder.filename().string());
+  const auto folder = SysfsFolder(device);
+  auto record = folder.empty() ? std::nullopt : LoadRecord(folder.filename().string());
   if (record && record->device != device) return std::nullopt;
   return record;
 }

@@ -14,5 +14,6 @@ struct User {
 
 // The user pkexec names (PKEXEC_UID, with that user's primary group), else
 // the one sudo names (SUDO_UID, SUDO_GID); root when nobody is named.
-// Nothing, with why in error, when the names can't be trusted.
+// Nothing, with why in error, when the names can't be trusted. Asked only
+// once RunAsRoot has found the real user root, who alone sets these.
 std::optional<User> Requester(std::string& error);

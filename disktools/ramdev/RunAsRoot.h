@@ -10,7 +10,6 @@
 // executable again through pkexec with the same arguments, its output going
 // where ours goes, and gives its exit status (pkexec's own 126 when the user
 // dismissed the request, 127 when polkit refused it, the password was wrong
-// or no agent could ask for one); 1 when there is no
-// pkexec, or when this is a set-user-id or set-group-id copy, whose caller
-// can't be known.
+// or no agent could ask for one); 1 when there is no pkexec, or when this is
+// a set-user-id or set-group-id copy, whose caller can't be known.
 int RunAsRoot(const char* tool, const char* task, char** argv);

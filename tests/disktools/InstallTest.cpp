@@ -53,9 +53,11 @@ TEST(InstallTest, DestdirGetsTheBundleTheActionAndADesktopEntryThatStarts) {
 // make uninstall takes all of it away again, and the folders it made.
 TEST(InstallTest, MakeInstallStripsAndMakeUninstallLeavesNothing) {
   TempDir root;
-  const std::vector<std::string> env = {"DESTDIR=" + root.path().string()};
-  const std::string build = BuildDir();
-  const Ran installed = RunProgram("bash", {QB_SOURCE_DIR "/scripts/install.sh", build}, {.env = env});
+  const auto script = [&](const std::string& name) {
+    return RunProgram("bash", {QB_SOURCE_DIR "/scripts/" + name, BuildDir()},
+                      {.env = {"DESTDIR=" + root.path().string()}});
+  };
+  const Ran installed = script("install.sh");
   ASSERT_EQ(installed.status, 0) << installed.err;
   const std::string bin = root.path().string() + "/usr/local/lib/quillbarrow/bin/";
   for (const std::string program : {"quillbarrow", "hdid", "newfs_hfs", "hdiutil"}) {
@@ -65,11 +67,11 @@ TEST(InstallTest, MakeInstallStripsAndMakeUninstallLeavesNothing) {
   }
   // Installed twice, as an update would: the folders made the first time
   // are still known.
-  ASSERT_EQ(RunProgram("bash", {QB_SOURCE_DIR "/scripts/install.sh", build}, {.env = env}).status, 0);
-  const Ran removed = RunProgram("bash", {QB_SOURCE_DIR "/scripts/uninstall.sh", build}, {.env = env});
+  ASSERT_EQ(script("install.sh").status, 0);
+  const Ran removed = script("uninstall.sh");
   EXPECT_EQ(removed.status, 0) << removed.err;
   EXPECT_TRUE(std::filesystem::is_empty(root.path())) << Sh("find " + root.path().string()).out;
-  const Ran again = RunProgram("bash", {QB_SOURCE_DIR "/scripts/uninstall.sh", build}, {.env = env});
+  const Ran again = script("uninstall.sh");
   EXPECT_EQ(again.status, 1);
   EXPECT_NE(again.err.find("Nothing to uninstall"), std::string::npos) << again.err;
 }

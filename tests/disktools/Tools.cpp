@@ -5,16 +5,15 @@
 #include <unistd.h>
 
 #include <cctype>
-#include <cstdlib>
+#include <cerrno>
 
 #include "Shell.h"
-#include "TempDir.h"
 
 std::string Tool(const std::string& name) {
   return BundleBin() + "/" + name;
 }
 
-Ran RunProgram(const std::string& program, const std::vector<std::string>& args, const RunOptions& options) {
+Started::Started(const std::string& program, const std::vector<std::string>& args, const RunOptions& options) {
   std::string command = "exec env";
   for (const std::string& entry : options.env) command += " " + ShellQuote(entry);
   if (const passwd* user = options.user.empty() ? nullptr : getpwnam(options.user.c_str()))
@@ -24,15 +23,37 @@ Ran RunProgram(const std::string& program, const std::vector<std::string>& args,
   for (const std::string& arg : args) command += " " + ShellQuote(arg);
   // Files rather than pipes: nothing to drain while the program runs. The
   // folder is open to anyone, for runs without root's rights.
-  TempDir dir;
-  std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
-  const int status =
-      std::system((command + " </dev/null >" + (dir / "out").string() + " 2>" + (dir / "err").string()).c_str());
-  Ran ran;
-  ran.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  ran.out = ReadFile(dir / "out");
-  ran.err = ReadFile(dir / "err");
-  return ran;
+  std::filesystem::permissions(dir_.path(), std::filesystem::perms::all);
+  command += " </dev/null >" + ShellQuote((dir_ / "out").string()) + " 2>" + ShellQuote((dir_ / "err").string());
+  // The shell execs the program in its place: pid() is the program's.
+  pid_ = fork();
+  if (pid_ == 0) {
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+}
+
+Started::~Started() {
+  if (!waited_) Wait();
+}
+
+Ran Started::Wait() {
+  int status = 0;
+  while (waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+  }
+  waited_ = true;
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), ReadFile(dir_ / "out"),
+          ReadFile(dir_ / "err")};
+}
+
+Ran RunProgram(const std::string& program, const std::vector<std::string>& args, const RunOptions& options) {
+  return Started(program, args, options).Wait();
+}
+
+bool Within5s(const std::function<bool()>& done) {
+  for (int tries = 0; tries < 500; ++tries, usleep(10000))
+    if (done()) return true;
+  return false;
 }
 
 std::string Trimmed(std::string text) {

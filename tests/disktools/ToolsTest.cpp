@@ -6,12 +6,10 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
-#include <functional>
 #include <optional>
 
 #include "RamDisk.h"
@@ -194,49 +192,6 @@ TEST(ToolsTest, MountvolSaysWhyItCantMountAndLeavesNothing) {
   EXPECT_FALSE(std::filesystem::exists("/media/" + name)) << "the mount folder must be removed again";
 }
 
-}  // namespace
-
-// A tool started in the background, as root, for another process to meet
-// half-way; its output goes to files.
-class Started {
- public:
-  explicit Started(const std::vector<std::string>& argv) {
-    pid_ = fork();
-    if (pid_ != 0) return;
-    const int out = open((dir_ / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int err = open((dir_ / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(out, STDOUT_FILENO);
-    dup2(err, STDERR_FILENO);
-    std::vector<char*> args;
-    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    execvp(args[0], args.data());
-    _exit(127);
-  }
-  ~Started() {
-    if (!ran_) Wait();
-  }
-  pid_t pid() const { return pid_; }
-  Ran Wait() {
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    ran_ = true;
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), ReadFile(dir_ / "out"),
-            ReadFile(dir_ / "err")};
-  }
-
- private:
-  TempDir dir_;
-  pid_t pid_ = -1;
-  bool ran_ = false;
-};
-
-bool Within5s(const std::function<bool()>& done) {
-  for (int tries = 0; tries < 500; ++tries, usleep(10000))
-    if (done()) return true;
-  return false;
-}
-
 // The lock the tools' root parts take, held by the test as a tool would.
 struct ToolsLock {
   ToolsLock() { ::flock(fd, LOCK_EX); }
@@ -254,8 +209,10 @@ TEST_P(BackendTest, ADetachHeldUpAfterFreeingLeavesTheNextUsersDiskAlone) {
   const std::string freed = first.name().rfind("zram", 0) == 0 ? "/sys/block/" + first.name()
                                                                : "/sys/block/" + first.name() + "/loop/backing_file";
   // LeakSanitizer, where the build has it, can't work under strace.
-  Started detach({"env", "ASAN_OPTIONS=detect_leaks=0", "strace", "-f", "-o", "/dev/null", "-e",
-                  "inject=unlink,unlinkat:delay_enter=2000000", Tool("hdiutil"), "detach", first.path()});
+  Started detach("strace",
+                 {"-f", "-o", "/dev/null", "-e", "inject=unlink,unlinkat:delay_enter=2000000", Tool("hdiutil"),
+                  "detach", first.path()},
+                 {.env = {"ASAN_OPTIONS=detect_leaks=0"}});
   ASSERT_TRUE(Within5s([&] { return !std::filesystem::exists(freed); })) << "the detach did not free its device";
   const std::string nobody = "PKEXEC_UID=65534";
   const Ran made = RunProgram(Tool("hdid"), {"-nomount", "ram://2048"},
@@ -279,7 +236,7 @@ TEST(ToolsTest, TheRootPartFinishesWhateverTheTerminalSends) {
   {
     // Held by the test, the lock keeps hdid waiting where the signals reach it.
     ToolsLock lock;
-    hdid.emplace(std::vector<std::string>{Tool("hdid"), "-nomount", "ram://2048"});
+    hdid.emplace(Tool("hdid"), std::vector<std::string>{"-nomount", "ram://2048"});
     const std::string waiting = "-> FLOCK  ADVISORY  WRITE " + std::to_string(hdid->pid()) + " ";
     ASSERT_TRUE(Within5s([&] { return ReadFile("/proc/locks").find(waiting) != std::string::npos; }));
     for (int signal : {SIGTSTP, SIGTTIN, SIGTTOU, SIGINT, SIGQUIT, SIGHUP, SIGPIPE}) kill(hdid->pid(), signal);
@@ -375,3 +332,5 @@ TEST(ToolsTest, ASetUserIdCopyRunByAUserChangesNothing) {
   }
   EXPECT_FALSE(disk.Freed());
 }
+
+}  // namespace
